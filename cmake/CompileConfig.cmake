@@ -1,0 +1,11 @@
+# One compile configuration for every target of the project: the language standard, the
+# warnings and the Qt defines live here and nowhere else.
+get_filename_component(MIRELTA_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+add_library(mirelta_config INTERFACE)
+target_compile_features(mirelta_config INTERFACE cxx_std_20)
+# Designated initialisers leave the rest of a struct at its defaults on purpose.
+target_compile_options(mirelta_config INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers)
+target_compile_definitions(mirelta_config INTERFACE
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_USE_QSTRINGBUILDER)

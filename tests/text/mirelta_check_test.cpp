@@ -1,0 +1,106 @@
+// The command-line checker, run as a user runs it.
+
+#include "cp1251.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct CheckRun {
+    int status;
+    std::string out;
+};
+
+// Runs the checker with the arguments (stderr goes into the output after "ERR:").
+CheckRun check(const std::string& arguments) {
+    const std::string command = std::string(MIRELTA_CHECK_PATH) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    std::size_t read = 0;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, read);
+    }
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string& utf8)
+        : path_(std::filesystem::temp_directory_path() /
+                ("mirelta-check-" + std::to_string(::getpid()) + "-" + std::to_string(next_++) +
+                 ".txt")) {
+        std::ofstream(path_, std::ios::binary) << mirelta::cp1251::fromUtf8(utf8);
+    }
+    ~TempFile() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+    static inline int next_ = 0;
+};
+
+} // namespace
+
+TEST(MireltaCheck, EveryStandardSuggestionParsesForBothSexes) {
+    for (int item = 0; item < 6; ++item) {
+        for (const char* sex : {"m", "f"}) {
+            const CheckRun run = check("--sex " + std::string(sex) + " --standard " +
+                                  std::to_string(item));
+            EXPECT_EQ(run.status, 0) << item << sex << run.out;
+        }
+    }
+}
+
+TEST(MireltaCheck, AStoppedParseNamesTheLineOfTheFile) {
+    // LF line breaks, as a text editor may save them; the long sentence is on line 5.
+    const TempFile file("*описание*\n>\n@1#1%$0&10@\nЯ могу\n" + std::string(80, 'a') + "\n<\n");
+    const CheckRun run = check(file.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "line 5: В настрое 1 Предложение 2 длиннее 70 знаков\n");
+    const TempFile header(">\n@1#1%$0&10@\nа\n@2\nб\n<\n");
+    EXPECT_EQ(check(header.path()).out, "line 4: Ошибка\n");
+    const TempFile word(">\n@1#1%$0&10@\nЯ абвгдежзикл\n<\n");
+    EXPECT_EQ(check(word.path()).out, "line 3: В настрое 1 В предложении 1 слово 2\\r длиннее 10 букв\n");
+}
+
+TEST(MireltaCheck, DumpWritesBothTablesAndTheOutcome) {
+    const TempFile file(">\n@1#2%pic\\a.jpeg$1&20@\nЯ 5\n<\n");
+    const CheckRun run = check("--dump --name Ян " + file.path());
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out,
+              "# Tslovo\n"
+              "N\tNnast\tNpred\tNzn\tNslov\tNbuk\tNalf\tBukv\tNspr\tNsprslov\tNstrok\n"
+              "1\t1\t1\t1\t1\t1\t32\tЯ\t33\t3\t4\n"
+              "2\t1\t1\t3\t2\t1\t32\tЯ\t35\t5\t4\n"
+              "3\t1\t1\t4\t2\t2\t14\tН\t36\t6\t4\n"
+              "4\t1\t1\t6\t3\t1\t\t5\t38\t8\t4\n"
+              "# Tschenar\n"
+              "Nnast\tSvet\tFaileiz\tFailezv\tVid\tZad\n"
+              "1\t2\tpic\\a.jpeg\t\t1\t20\n"
+              "# thesisCount\t1\n");
+
+    const TempFile broken(">\n@1#1%$0&10@\nЯ абвгдежзикл\n<\n");
+    const CheckRun stopped = check("--dump " + broken.path());
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_NE(stopped.out.find("# error\tВ настрое 1 В предложении 1 слово 2\\r длиннее 10 букв\n"),
+              std::string::npos)
+        << stopped.out;
+    EXPECT_EQ(stopped.out.find("# thesisCount"), std::string::npos);
+}
+
+TEST(MireltaCheck, UsageErrorsAndUnreadableFilesExitWithTwo) {
+    for (const char* arguments : {"", "--standard 6", "--standard x", "--sex x --standard 1",
+                                  "--standard 1 some.txt", "--bogus", "--name"}) {
+        EXPECT_EQ(check(arguments).status, 2) << arguments;
+    }
+    EXPECT_EQ(check("/nonexistent/file.txt").status, 2);
+    EXPECT_EQ(check(std::filesystem::temp_directory_path().string()).status, 2);
+}

@@ -17,8 +17,7 @@ QString fromCp1251(std::string_view bytes) {
 } // namespace
 
 TMirelta::TMirelta(QWidget* parent)
-    : QWidget(parent), Tslovo(mirelta::makeLettersTable()),
-      Tschenar(mirelta::makeScenarioTable()) {
+    : QWidget(parent), Tslovo(mirelta::makeLettersTable()), Tschenar(mirelta::makeScenarioTable()) {
     setObjectName(QStringLiteral("Mirelta"));
     setWindowTitle(QStringLiteral("Мирельта 1.779"));
     auto* layout = new QVBoxLayout(this);
@@ -42,7 +41,6 @@ void TMirelta::Abasa() {
         return;
     }
     thesisCount = *outcome.thesisCount;
-    summary->setText(QStringLiteral("Тезисов: %1, букв: %2")
-                         .arg(thesisCount)
-                         .arg(Tslovo.rowCount()));
+    summary->setText(
+        QStringLiteral("Тезисов: %1, букв: %2").arg(thesisCount).arg(Tslovo.rowCount()));
 }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view name;
     if (options & 4) {
         const std::size_t end = rest.find('\0');
-        const std::size_t length = end == std::string_view::npos ? 0 : std::min<std::size_t>(end, 12);
+        const std::size_t length =
+            end == std::string_view::npos ? 0 : std::min<std::size_t>(end, 12);
         name = rest.substr(0, length);
         rest.remove_prefix(end == std::string_view::npos ? 0 : end + 1);
     }

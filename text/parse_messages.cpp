@@ -76,8 +76,8 @@ std::string thesisWithoutSentences(int thesis) {
 }
 
 std::string emptyLine(int thesis, int sentence) {
-    return text("В настрое ") + number(thesis) + text(" на месте предложения ") +
-           number(sentence) + text(" пустая строка");
+    return text("В настрое ") + number(thesis) + text(" на месте предложения ") + number(sentence) +
+           text(" пустая строка");
 }
 
 std::string tooManySentences(int thesis) {

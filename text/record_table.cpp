@@ -106,8 +106,7 @@ void RecordTable::append() {
 }
 
 const RecordTable::Cell* RecordTable::cellAt(int row, int field) const {
-    if (row < 0 || row >= rowCount() || field < 0 ||
-        field >= static_cast<int>(fields_.size())) {
+    if (row < 0 || row >= rowCount() || field < 0 || field >= static_cast<int>(fields_.size())) {
         return nullptr;
     }
     return &cells_[static_cast<std::size_t>(row) * fields_.size() + field];

@@ -153,8 +153,8 @@ private:
         if (letter_ > kMaxWordLetters + 1) {
             stop(parse_messages::wordTooLong(thesis_, sentence_, word_));
         }
-        if (letter_ == 2 && letters_.textAt(letters_.rowCount() - 1, tslovo::Bukv) ==
-                                std::string_view(&kYa, 1)) {
+        if (letter_ == 2 &&
+            letters_.textAt(letters_.rowCount() - 1, tslovo::Bukv) == std::string_view(&kYa, 1)) {
             insertName();
         }
         ++word_;

@@ -60,7 +60,8 @@ std::optional<Options> parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--standard" && hasValue) {
             const std::string& value = args[++i];
             int item = -1;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), item);
+            const auto [end, error] =
+                std::from_chars(value.data(), value.data() + value.size(), item);
             if (error != std::errc() || end != value.data() + value.size() || item < 0 ||
                 item >= kStandardTextCount) {
                 return std::nullopt;
@@ -83,10 +84,17 @@ std::string escaped(std::string_view utf8) {
     std::string out;
     for (const char c : utf8) {
         switch (c) {
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        default: out += c;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
         }
     }
     return out;

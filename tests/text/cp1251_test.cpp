@@ -1,9 +1,8 @@
 #include "cp1251.h"
 
+#include <cwctype>
 #include <gtest/gtest.h>
 #include <iconv.h>
-
-#include <cwctype>
 #include <string>
 
 using namespace mirelta;
@@ -40,9 +39,11 @@ TEST(Cp1251, EveryByteDecodesAsTheSystemConverterSaysAndRoundTrips) {
 }
 
 TEST(Cp1251, CharactersOutsideTheCodePageAndBrokenUtf8BecomeQuestionMarks) {
-    EXPECT_EQ(cp1251::fromUtf8("a\xE4\xB8\xAD" "b"), "a?b"); // a CJK character
-    EXPECT_EQ(cp1251::fromUtf8("\xF0\x9F\x98\x80"), "?");     // an emoji
-    EXPECT_EQ(cp1251::fromUtf8("x\xD0"), "x?");              // cut sequence
+    EXPECT_EQ(cp1251::fromUtf8("a\xE4\xB8\xAD"
+                               "b"),
+              "a?b");                                     // a CJK character
+    EXPECT_EQ(cp1251::fromUtf8("\xF0\x9F\x98\x80"), "?"); // an emoji
+    EXPECT_EQ(cp1251::fromUtf8("x\xD0"), "x?");           // cut sequence
     EXPECT_EQ(cp1251::fromUtf8("\xFF"), "?");
     EXPECT_EQ(cp1251::fromUtf8("Яя"), "\xDF\xFF");
 }

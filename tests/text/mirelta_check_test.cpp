@@ -2,11 +2,10 @@
 
 #include "cp1251.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
 
@@ -52,8 +51,8 @@ private:
 TEST(MireltaCheck, EveryStandardSuggestionParsesForBothSexes) {
     for (int item = 0; item < 6; ++item) {
         for (const char* sex : {"m", "f"}) {
-            const CheckRun run = check("--sex " + std::string(sex) + " --standard " +
-                                  std::to_string(item));
+            const CheckRun run =
+                check("--sex " + std::string(sex) + " --standard " + std::to_string(item));
             EXPECT_EQ(run.status, 0) << item << sex << run.out;
         }
     }
@@ -68,24 +67,24 @@ TEST(MireltaCheck, AStoppedParseNamesTheLineOfTheFile) {
     const TempFile header(">\n@1#1%$0&10@\nа\n@2\nб\n<\n");
     EXPECT_EQ(check(header.path()).out, "line 4: Ошибка\n");
     const TempFile word(">\n@1#1%$0&10@\nЯ абвгдежзикл\n<\n");
-    EXPECT_EQ(check(word.path()).out, "line 3: В настрое 1 В предложении 1 слово 2\\r длиннее 10 букв\n");
+    EXPECT_EQ(check(word.path()).out,
+              "line 3: В настрое 1 В предложении 1 слово 2\\r длиннее 10 букв\n");
 }
 
 TEST(MireltaCheck, DumpWritesBothTablesAndTheOutcome) {
     const TempFile file(">\n@1#2%pic\\a.jpeg$1&20@\nЯ 5\n<\n");
     const CheckRun run = check("--dump --name Ян " + file.path());
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.out,
-              "# Tslovo\n"
-              "N\tNnast\tNpred\tNzn\tNslov\tNbuk\tNalf\tBukv\tNspr\tNsprslov\tNstrok\n"
-              "1\t1\t1\t1\t1\t1\t32\tЯ\t33\t3\t4\n"
-              "2\t1\t1\t3\t2\t1\t32\tЯ\t35\t5\t4\n"
-              "3\t1\t1\t4\t2\t2\t14\tН\t36\t6\t4\n"
-              "4\t1\t1\t6\t3\t1\t\t5\t38\t8\t4\n"
-              "# Tschenar\n"
-              "Nnast\tSvet\tFaileiz\tFailezv\tVid\tZad\n"
-              "1\t2\tpic\\a.jpeg\t\t1\t20\n"
-              "# thesisCount\t1\n");
+    EXPECT_EQ(run.out, "# Tslovo\n"
+                       "N\tNnast\tNpred\tNzn\tNslov\tNbuk\tNalf\tBukv\tNspr\tNsprslov\tNstrok\n"
+                       "1\t1\t1\t1\t1\t1\t32\tЯ\t33\t3\t4\n"
+                       "2\t1\t1\t3\t2\t1\t32\tЯ\t35\t5\t4\n"
+                       "3\t1\t1\t4\t2\t2\t14\tН\t36\t6\t4\n"
+                       "4\t1\t1\t6\t3\t1\t\t5\t38\t8\t4\n"
+                       "# Tschenar\n"
+                       "Nnast\tSvet\tFaileiz\tFailezv\tVid\tZad\n"
+                       "1\t2\tpic\\a.jpeg\t\t1\t20\n"
+                       "# thesisCount\t1\n");
 
     const TempFile broken(">\n@1#1%$0&10@\nЯ абвгдежзикл\n<\n");
     const CheckRun stopped = check("--dump " + broken.path());

@@ -3,7 +3,6 @@
 #include "suggestion_tables.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 #include <random>
 
@@ -128,8 +127,8 @@ TEST(SentenceGrid, RandomSentencesKeepTheLayoutRules) {
         int rowFirst = 0;
         while (rowFirst < count) {
             int rowLast = rowFirst;
-            while (rowLast + 1 < count &&
-                   t.numberAt(rowLast + 1, tslovo::Nstrok) == t.numberAt(rowFirst, tslovo::Nstrok)) {
+            while (rowLast + 1 < count && t.numberAt(rowLast + 1, tslovo::Nstrok) ==
+                                              t.numberAt(rowFirst, tslovo::Nstrok)) {
                 ++rowLast;
             }
             const bool firstRow = rowFirst == 0 && !longFirstWord;

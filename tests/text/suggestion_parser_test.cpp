@@ -3,9 +3,8 @@
 #include "parse_support.h"
 #include "suggestion_tables.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <map>
 
 using namespace mirelta;
@@ -100,7 +99,8 @@ TEST(Parser, EveryKindOfLineBreakParsesAlike) {
 TEST(Parser, HeaderFieldsFillTheScenarioTable) {
     const std::string longPath(90, 'p');
     const auto parsed = parse(">\n@1#1%zdorov\\zdorov.jpeg$0&10^mysound\\zelen.wav@\nа\n"
-                              "@2#3%$1&5@\nб\n@3#2%" + longPath + "$2&-7^@\nв\n<\n");
+                              "@2#3%$1&5@\nб\n@3#2%" +
+                              longPath + "$2&-7^@\nв\n<\n");
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
     EXPECT_EQ(parsed.outcome.thesisCount, 3);
     const RecordTable& s = parsed.scenario;
@@ -108,12 +108,12 @@ TEST(Parser, HeaderFieldsFillTheScenarioTable) {
     EXPECT_EQ(s.textAt(0, tschenar::Faileiz), "zdorov\\zdorov.jpeg");
     EXPECT_EQ(s.textAt(0, tschenar::Failezv), "mysound\\zelen.wav");
     EXPECT_EQ(s.numberAt(1, tschenar::Svet), 3);
-    EXPECT_EQ(s.textAt(1, tschenar::Faileiz), "");   // empty picture
-    EXPECT_EQ(s.textAt(1, tschenar::Failezv), "");   // short form
+    EXPECT_EQ(s.textAt(1, tschenar::Faileiz), ""); // empty picture
+    EXPECT_EQ(s.textAt(1, tschenar::Failezv), ""); // short form
     EXPECT_FALSE(s.isAssignedAt(1, tschenar::Failezv));
     EXPECT_EQ(s.numberAt(1, tschenar::Zad), 5);
     EXPECT_EQ(s.textAt(2, tschenar::Faileiz), std::string(80, 'p'));
-    EXPECT_EQ(s.textAt(2, tschenar::Failezv), "");   // empty sound part
+    EXPECT_EQ(s.textAt(2, tschenar::Failezv), ""); // empty sound part
     EXPECT_EQ(s.numberAt(2, tschenar::Zad), -7);
     EXPECT_EQ(column(parsed.letters, tslovo::Nnast), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(column(parsed.letters, tslovo::Npred), (std::vector<int>{1, 1, 1}));
@@ -129,8 +129,8 @@ TEST(Parser, TheVersionIsChosenBySex) {
     EXPECT_EQ(column(women.letters, tslovo::Npred).back(), 2);
 
     // A man's personal text read for a woman: its women's version is empty.
-    const auto mansText = parse("*Мой настрой*\n>\n@1#1%$0&10@\nЯ бросил\n<\n",
-                                {.sexItem = 1, .personal = true});
+    const auto mansText =
+        parse("*Мой настрой*\n>\n@1#1%$0&10@\nЯ бросил\n<\n", {.sexItem = 1, .personal = true});
     ASSERT_TRUE(mansText.outcome.completed) << mansText.messageUtf8();
     EXPECT_EQ(mansText.letters.rowCount(), 0);
     EXPECT_EQ(mansText.scenario.rowCount(), 0);
@@ -186,12 +186,10 @@ TEST(Parser, MessagesAreExactAndTheParseStopsWhereItFails) {
     const auto longWord = parse(oneThesis("а\nи\nЯ смогу абвгдежзикл и"));
     EXPECT_EQ(longWord.messageUtf8(), "В настрое 1 В предложении 3 слово 3\r длиннее 10 букв");
     const auto longLastWord = parse(oneThesis("Я абвгдежзикл"));
-    EXPECT_EQ(longLastWord.messageUtf8(),
-              "В настрое 1 В предложении 1 слово 2\r длиннее 10 букв");
+    EXPECT_EQ(longLastWord.messageUtf8(), "В настрое 1 В предложении 1 слово 2\r длиннее 10 букв");
     // With a name the word numbers count the name as a word.
     const auto namedLongWord = parse(oneThesis("Я абвгдежзикл"), {.name = "Иван"});
-    EXPECT_EQ(namedLongWord.messageUtf8(),
-              "В настрое 1 В предложении 1 слово 3\r длиннее 10 букв");
+    EXPECT_EQ(namedLongWord.messageUtf8(), "В настрое 1 В предложении 1 слово 3\r длиннее 10 букв");
 }
 
 TEST(Parser, NumbersInHeadersMustBeWholeSixteenBitNumbers) {
@@ -238,7 +236,8 @@ TEST(Parser, ProgressRisesToTheEnd) {
     RecordTable letters = makeLettersTable();
     RecordTable scenario = makeScenarioTable();
     std::vector<int> seen;
-    parseSuggestion({.text = text}, letters, scenario, [&](int percent) { seen.push_back(percent); });
+    parseSuggestion({.text = text}, letters, scenario,
+                    [&](int percent) { seen.push_back(percent); });
     ASSERT_FALSE(seen.empty());
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
     EXPECT_GE(seen.front(), 0);

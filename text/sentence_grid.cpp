@@ -90,9 +90,14 @@ private:
 } // namespace
 
 void placeSentenceOnGrid(RecordTable& letters, int thesis, int sentence, int startRow) {
+    // A sentence's positions rise from its first letter; where a header repeats a thesis
+    // number, the rows before can carry the same thesis and sentence numbers, and they belong to
+    // a sentence that is already placed.
     int first = letters.rowCount();
     while (first > 0 && letters.numberAt(first - 1, tslovo::Nnast) == thesis &&
-           letters.numberAt(first - 1, tslovo::Npred) == sentence) {
+           letters.numberAt(first - 1, tslovo::Npred) == sentence &&
+           (first == letters.rowCount() ||
+            letters.numberAt(first - 1, tslovo::Nzn) < letters.numberAt(first, tslovo::Nzn))) {
         --first;
     }
     GridPlacer(letters, first, startRow).run();

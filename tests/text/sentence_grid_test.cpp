@@ -96,6 +96,24 @@ TEST(SentenceGrid, LaterSentencesNeverDisturbEarlierOnes) {
     }
 }
 
+TEST(SentenceGrid, ARepeatedThesisNumberLeavesTheEarlierSentenceAlone) {
+    // Both one-sentence blocks are thesis 2, sentence 1, one right after the other.
+    const auto parsed = parse(">\n@2#1%$0&10@\nЯ дышу легко и свободно свой выбор\n"
+                              "@2#1%$0&10@\nЯ дышу легко и свободно\n<\n");
+    ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
+    const auto alone = parse(oneThesis("Я дышу легко и свободно свой выбор"));
+    const int earlier = alone.letters.rowCount();
+    for (int row = 0; row < earlier; ++row) {
+        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nspr),
+                  alone.letters.numberAt(row, tslovo::Nspr));
+    }
+    const auto second = parse(oneThesis("Я дышу легко и свободно"));
+    for (int row = 0; row < second.letters.rowCount(); ++row) {
+        EXPECT_EQ(parsed.letters.numberAt(earlier + row, tslovo::Nspr),
+                  second.letters.numberAt(row, tslovo::Nspr));
+    }
+}
+
 // Random sentences within the format's limits: every placement keeps words whole, centres each
 // row, fills rows greedily and numbers cells consistently.
 TEST(SentenceGrid, RandomSentencesKeepTheLayoutRules) {

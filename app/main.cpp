@@ -1,14 +1,17 @@
-// Program start: the application, its title and the main window.
+// Program start: the application with its title, the main window, and the message loop until the
+// main window closes.
 
+#include "dialogs.h"
 #include "mirelta_window.h"
+#include "program_folder.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Мирельта"));
-    TMirelta window;
-    window.showMaximized();
+    mirelta::WidgetDialogs dialogs(nullptr);
+    TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), dialogs);
+    window.showAtStart();
     return QApplication::exec();
 }

@@ -1,46 +1,271 @@
 #include "mirelta_window.h"
 
+#include "clickable_label.h"
+#include "controls.h"
 #include "cp1251.h"
+#include "dialogs.h"
+#include "folder_listing.h"
+#include "form_storage.h"
+#include "general_page.h"
+#include "keyboard_layout.h"
+#include "menu_panel.h"
+#include "picture_loader.h"
+#include "settings_panel.h"
 #include "standard_texts.h"
-#include "suggestion_parser.h"
 #include "suggestion_tables.h"
 
-#include <QLabel>
-#include <QMessageBox>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
+
+using namespace mirelta;
 
 namespace {
-QString fromCp1251(std::string_view bytes) {
-    return QString::fromStdString(mirelta::cp1251::toUtf8(bytes));
+
+constexpr int kPanelSize = 425;
+
+QPlainTextEdit* readOnlyText(QWidget* parent, const char* name) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return box;
 }
+
 } // namespace
 
-TMirelta::TMirelta(QWidget* parent)
-    : QWidget(parent), Tslovo(mirelta::makeLettersTable()), Tschenar(mirelta::makeScenarioTable()) {
+TMirelta::TMirelta(ProgramFolder programFolder, Dialogs& messageBoxes, QWidget* parent)
+    : QWidget(parent), folder(std::move(programFolder)), dialogs(messageBoxes),
+      Tslovo(makeLettersTable()), Tschenar(makeScenarioTable()) {
     setObjectName(QStringLiteral("Mirelta"));
     setWindowTitle(QStringLiteral("Мирельта 1.779"));
-    auto* layout = new QVBoxLayout(this);
-    Mkur = new QPlainTextEdit(this);
-    Mkur->setObjectName(QStringLiteral("Mkur"));
-    Mkur->setReadOnly(true);
-    Mkur->setPlainText(fromCp1251(mirelta::standardText(0)));
-    summary = new QLabel(this);
-    summary->setObjectName(QStringLiteral("summary"));
-    layout->addWidget(Mkur);
-    layout->addWidget(summary);
-    Abasa();
+    setFocusPolicy(Qt::StrongFocus);
+    // The controls were laid out in pixels for a small dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+    buildControls();
+    FormCreate();
 }
 
-void TMirelta::Abasa() {
-    const std::string text = mirelta::cp1251::normaliseLineBreaks(mirelta::standardText(0));
-    const mirelta::ParseOutcome outcome =
-        mirelta::parseSuggestion({.text = text, .sexItem = 0}, Tslovo, Tschenar);
-    if (!outcome.completed) {
-        QMessageBox::information(this, windowTitle(), fromCp1251(outcome.message));
+TMirelta::~TMirelta() {
+    saveSettingsOnce();
+}
+
+void TMirelta::buildControls() {
+    Pkod = new QWidget(this);
+    Pkod->setObjectName(QStringLiteral("Pkod"));
+    Pkod->resize(kPanelSize, kPanelSize);
+
+    Pagenast = new QTabWidget(Pkod);
+    Pagenast->setObjectName(QStringLiteral("Pagenast"));
+    Pagenast->setGeometry(0, 0, kPanelSize, kPanelSize);
+    Titul = new GeneralPage(dialogs, Pagenast);
+    Pnast = Titul->Pnast;
+    Pagenast->addTab(Titul, QStringLiteral("Общее"));
+    const QStringList captions = {QStringLiteral("Курение"),  QStringLiteral("Пиво"),
+                                  QStringLiteral("Алкоголь"), QStringLiteral("Наркотики"),
+                                  QStringLiteral("Неврозы"),  QStringLiteral("Похудение")};
+    for (int item = 0; item < kStandardTextCount; ++item) {
+        const std::string name(standardTextName(item));
+        QPlainTextEdit* box = readOnlyText(Pagenast, name.c_str());
+        box->setPlainText(QString::fromStdString(cp1251::toUtf8(standardText(item))));
+        Pagenast->addTab(box, captions[item]);
+    }
+    for (int page = 0; page < 3; ++page) {
+        auto* tab = new QWidget(Pagenast);
+        tab->setObjectName(QStringLiteral("Tperson%1").arg(page));
+        auto* layout = new QVBoxLayout(tab);
+        layout->setContentsMargins(0, 0, 0, 0);
+        const QByteArray name = QByteArray("Mperson") + QByteArray::number(page);
+        QPlainTextEdit* box = readOnlyText(tab, name.constData());
+        layout->addWidget(box);
+        Pagenast->addTab(tab, QStringLiteral("Персональный%1").arg(page));
+        if (page == 0) {
+            Tperson0 = tab;
+            Mperson0 = box;
+        }
+    }
+
+    Pmenu = new MenuPanel(this);
+    start = new QPushButton(QStringLiteral("Старт"), this);
+    start->setObjectName(QStringLiteral("start"));
+    bclos = new QPushButton(QStringLiteral("Выйти"), this);
+    bclos->setObjectName(QStringLiteral("bclos"));
+    connect(bclos, &QPushButton::clicked, this, &QWidget::close);
+
+    Tnastroi = new QTimer(this);
+    Tnastroi->setObjectName(QStringLiteral("Tnastroi"));
+    Tnastroi->setInterval(1);
+    Tnastser = new QTimer(this);
+    Tnastser->setObjectName(QStringLiteral("Tnastser"));
+    Tnastser->setInterval(1);
+    Tborder = new QTimer(this);
+    Tborder->setObjectName(QStringLiteral("Tborder"));
+    Tborder->setInterval(700);
+    connect(Tborder, &QTimer::timeout, this, &TMirelta::TborderTimer);
+
+    onClick(Titul->Rgnast, [this] { RgnastClick(); });
+    onClick(Titul->Chperson, [this] { ChpersonClick(); });
+    onUserChange(Titul->Cperson, [this] { CpersonChange(); });
+    connect(Titul->Rud, &ClickableLabel::clicked, this, &TMirelta::RudClick);
+    connect(Titul->Rn, &ClickableLabel::clicked, this, &TMirelta::RnClick);
+    connect(Pnast->Bfoto, &QPushButton::clicked, this, &TMirelta::BfotoClick);
+}
+
+void TMirelta::FormCreate() {
+    state.curThesis = 1;
+    state.curSentence = 1;
+    state.glyphFrame = 1;
+    state.repeatsDone = 0;
+    Pagenast->setTabVisible(Pagenast->count() - 2, false); // Tperson1
+    Pagenast->setTabVisible(Pagenast->count() - 1, false); // Tperson2
+    Fs1 = std::make_unique<FormStorage>(QStringLiteral("TMirelta"), folder.settingsFile(), dialogs);
+    declareStoredSettings();
+}
+
+void TMirelta::showAtStart() {
+    if (QScreen* screen = this->screen()) {
+        setGeometry(screen->availableGeometry());
+    }
+    showMaximized();
+}
+
+void TMirelta::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Only the program's own showings, not a restore from the task bar.
+    if (!event->spontaneous()) {
+        Fs1->restore();
+        FormShow();
+    }
+}
+
+void TMirelta::FormShow() {
+    bclos->move(pos());
+    ActivateRussianLayout();
+    Tborder->start();
+
+    const QString chosen = Titul->Cperson->currentText();
+    Titul->Cperson->clear();
+    std::vector<std::string> names;
+    ListFolderFiles(folder.text().toStdString(), true, &names, 0, {}, ".txt");
+    for (const std::string& name : names) {
+        Titul->Cperson->addItem(QString::fromStdString(name));
+    }
+    Titul->Cperson->setCurrentIndex(-1);
+    Titul->Cperson->setEditText(chosen);
+
+    if (!openfFileName.isEmpty() && Pnast->Cfoto->isChecked()) {
+        const LoadedPicture picture = loadPicture(openfFileName);
+        if (picture.ok()) {
+            ifoto.setPicture(picture.image);
+        } else if (state.borderSwitching == 1) {
+            dialogs.message(QStringLiteral("Фотография не найденна ! Загрузите другую"));
+            openfFileName.clear();
+            Pnast->Cfoto->setChecked(false);
+        }
+    }
+    if (openfFileName.isEmpty()) {
+        Pnast->Cfoto->setChecked(false);
+    }
+
+    placeAroundPanel();
+
+    const QString title = Titul->Cperson->currentText();
+    if (Titul->Chperson->isChecked() && !title.isEmpty()) {
+        const QString path = folder.personalText(title);
+        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            showPersonalTitle(title);
+            loadPersonalText(path);
+        } else {
+            Titul->Cperson->setEditText(QString());
+        }
+    }
+    Abasa();
+
+    state.frameOffset = 0;
+    state.colourIndex = 0;
+    state.colours = kFrameColours;
+    setFocus();
+}
+
+// The window's own background has the colour of button text; its controls keep their own.
+void TMirelta::paintEvent(QPaintEvent* event) {
+    QPainter(this).fillRect(event->rect(), palette().color(QPalette::ButtonText));
+}
+
+void TMirelta::placeAroundPanel() {
+    const double width = frameGeometry().width();
+    const double height = frameGeometry().height();
+    const int left = static_cast<int>(std::trunc(width / 2 - kPanelSize / 2.0));
+    const int top = static_cast<int>(std::trunc(height / 2 - kPanelSize / 2.0));
+    Pkod->move(left, top);
+    Pmenu->move(left, top);
+    Pmenu->raise();
+    start->move(left + 150, static_cast<int>(std::trunc(height / 2 + kPanelSize / 2.0)) + 10);
+}
+
+void TMirelta::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A window manager may maximise the window after it was shown: keep the panel centred.
+    placeAroundPanel();
+}
+
+void TMirelta::TborderTimer() {
+    state.borderSwitching = 1;
+    // Changing the border rebuilds the window, and showing it again runs the show handler.
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    if (QScreen* screen = this->screen()) {
+        setGeometry(screen->geometry());
+    }
+    showFullScreen();
+    Tborder->stop();
+    state.borderSwitching = 0;
+}
+
+void TMirelta::FormClose() {
+    Tslovo.close();
+}
+
+void TMirelta::closeEvent(QCloseEvent* event) {
+    FormClose();
+    saveSettingsOnce();
+    event->accept();
+}
+
+void TMirelta::saveSettingsOnce() {
+    if (!settingsSaved && Fs1 && Fs1->hasRestored()) {
+        settingsSaved = true;
+        Fs1->save();
+    }
+}
+
+void TMirelta::keyPressEvent(QKeyEvent* event) {
+    // Only keys that reach the window itself, not those a control passed on.
+    QWidget* focus = focusWidget();
+    if (focus == nullptr || focus == this) {
+        close();
         return;
     }
-    thesisCount = *outcome.thesisCount;
-    summary->setText(
-        QStringLiteral("Тезисов: %1, букв: %2").arg(thesisCount).arg(Tslovo.rowCount()));
+    QWidget::keyPressEvent(event);
+}
+
+void TMirelta::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (childAt(event->position().toPoint()) == nullptr) {
+        close();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }

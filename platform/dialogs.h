@@ -1,0 +1,34 @@
+#pragma once
+// Message boxes, questions and file-open dialogs, behind one interface so that the handlers can
+// be driven and read by tests without a modal dialog.
+
+#include <QString>
+
+class QWidget;
+
+namespace mirelta {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A plain message box with an OK button.
+    virtual void message(const QString& text) = 0;
+    // A question with Yes and No buttons and a question-mark icon; true for Yes.
+    virtual bool ask(const QString& text, const QString& title) = 0;
+    // A file-open dialog starting in `folder`; an empty result means cancelled.
+    virtual QString openFile(const QString& folder, const QString& filter) = 0;
+};
+
+// The real dialogs, modal over `parent`.
+class WidgetDialogs : public Dialogs {
+public:
+    explicit WidgetDialogs(QWidget* parent) : parent_(parent) {}
+    void message(const QString& text) override;
+    bool ask(const QString& text, const QString& title) override;
+    QString openFile(const QString& folder, const QString& filter) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace mirelta

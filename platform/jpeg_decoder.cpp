@@ -1,0 +1,129 @@
+#include "jpeg_decoder.h"
+
+#include "picture_loader.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <jerror.h>
+#include <jpeglib.h>
+#include <vector>
+
+namespace mirelta {
+namespace {
+
+// libjpeg reports errors by calling error_exit, which by default ends the process; this one
+// jumps back to the decoder instead.
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    bool truncated = false;
+};
+
+void onError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+void onMessage(j_common_ptr info, int level) {
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    // A file that ends early decodes as a picture with a grey lower part: refuse it instead.
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
+        manager->truncated = true;
+    }
+}
+
+void cmykToRgb(const unsigned char* cmyk, unsigned char* rgb, int width, bool inverted) {
+    for (int x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const int k = inverted ? cmyk[3] : 255 - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const int value = inverted ? cmyk[c] : 255 - cmyk[c];
+            rgb[c] = static_cast<unsigned char>(value * k / 255);
+        }
+    }
+}
+
+} // namespace
+
+bool looksLikeJpeg(const QByteArray& bytes) {
+    return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+           static_cast<unsigned char>(bytes[1]) == 0xD8 &&
+           static_cast<unsigned char>(bytes[2]) == 0xFF;
+}
+
+namespace {
+
+// Everything that changes after the jump point lives here, reached through a reference, so that
+// its state is exact when libjpeg jumps back.
+struct JpegJob {
+    jpeg_decompress_struct info{};
+    ErrorManager manager{};
+    QImage image;
+    std::vector<unsigned char> row;
+    QString error;
+};
+
+void readImage(JpegJob& job) {
+    jpeg_decompress_struct& info = job.info;
+    jpeg_read_header(&info, TRUE);
+    if (info.image_width > kMaxPictureSide || info.image_height > kMaxPictureSide) {
+        job.error = QStringLiteral("Изображение слишком велико: %1 × %2 точек")
+                        .arg(info.image_width)
+                        .arg(info.image_height);
+        return;
+    }
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(&info);
+    job.image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                       QImage::Format_RGB888);
+    if (job.image.isNull()) {
+        job.error = QStringLiteral("Недостаточно памяти для изображения");
+        return;
+    }
+    job.row.resize(static_cast<std::size_t>(info.output_width) * info.output_components);
+    // Photoshop writes CMYK JPEGs inverted and marks them with an Adobe marker.
+    const bool inverted = info.saw_Adobe_marker;
+    while (info.output_scanline < info.output_height) {
+        unsigned char* target = job.image.scanLine(static_cast<int>(info.output_scanline));
+        JSAMPROW sample = cmyk ? job.row.data() : target;
+        jpeg_read_scanlines(&info, &sample, 1);
+        if (cmyk) {
+            cmykToRgb(job.row.data(), target, static_cast<int>(info.output_width), inverted);
+        }
+    }
+    jpeg_finish_decompress(&info);
+    if (job.manager.truncated) {
+        job.error = QStringLiteral("Файл изображения JPEG обрывается: он повреждён или записан "
+                                   "не полностью");
+    }
+}
+
+// The jump point; returns false when libjpeg reported an error.
+bool runDecoder(JpegJob& job, const QByteArray& bytes) {
+    job.info.err = jpeg_std_error(&job.manager.base);
+    job.manager.base.error_exit = onError;
+    job.manager.base.emit_message = onMessage;
+    if (setjmp(job.manager.jump)) {
+        return false;
+    }
+    jpeg_create_decompress(&job.info);
+    jpeg_mem_src(&job.info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    readImage(job);
+    return true;
+}
+
+} // namespace
+
+QImage decodeJpeg(const QByteArray& bytes, QString& error) {
+    JpegJob job;
+    const bool decoded = runDecoder(job, bytes);
+    jpeg_destroy_decompress(&job.info);
+    if (!decoded) {
+        error = QStringLiteral("Файл повреждён или не является изображением JPEG");
+        return {};
+    }
+    error = job.error;
+    return error.isEmpty() ? job.image : QImage();
+}
+
+} // namespace mirelta

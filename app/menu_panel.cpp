@@ -30,7 +30,7 @@ MenuPanel::MenuPanel(QWidget* parent) : QFrame(parent) {
     Label3 = new QLabel(QStringLiteral("Версия 1.779"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     QFont small = Label3->font();
-    small.setPointSizeF(small.pointSizeF() * 0.75);
+    small.setPixelSize(9);
     Label3->setFont(small);
     Label3->adjustSize();
     Label3->move(0, 16);

@@ -7,5 +7,6 @@ target_compile_features(mirelta_config INTERFACE cxx_std_20)
 target_compile_options(mirelta_config INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers)
 target_compile_definitions(mirelta_config INTERFACE
+    QT_NO_KEYWORDS
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_USE_QSTRINGBUILDER)

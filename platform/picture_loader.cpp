@@ -17,6 +17,37 @@ LoadedPicture failure(const QString& reason) {
     return {QImage(), reason};
 }
 
+quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size) {
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+// Qt reads a BMP whose pixels lie past the end of the file as a blank picture; such a file is
+// damaged, not blank.
+bool bmpHasItsPixels(const QByteArray& bytes) {
+    constexpr qsizetype kHeaders = 14 + 16;
+    if (bytes.size() < kHeaders) {
+        return false;
+    }
+    const quint64 offset = littleEndian(bytes, 10, 4);
+    const auto width = static_cast<qint32>(littleEndian(bytes, 18, 4));
+    const auto height = static_cast<qint32>(littleEndian(bytes, 22, 4));
+    const quint32 bitsPerPixel = littleEndian(bytes, 28, 2);
+    const quint32 compression = bytes.size() >= 34 ? littleEndian(bytes, 30, 4) : 0;
+    if (offset >= static_cast<quint64>(bytes.size())) {
+        return false;
+    }
+    if (compression != 0 || width <= 0) {
+        return true; // compressed rows have no fixed size; Qt checks them as it decodes
+    }
+    const quint64 rowBytes = (static_cast<quint64>(width) * bitsPerPixel + 31) / 32 * 4;
+    const quint64 rows = static_cast<quint64>(height < 0 ? -static_cast<qint64>(height) : height);
+    return offset + rowBytes * rows <= static_cast<quint64>(bytes.size());
+}
+
 } // namespace
 
 LoadedPicture decodePicture(const QByteArray& bytes) {
@@ -32,6 +63,9 @@ LoadedPicture decodePicture(const QByteArray& bytes) {
     const QByteArray format = reader.format();
     if (format != "bmp" && format != "gif") {
         return failure(QStringLiteral("Это не изображение BMP, JPEG или GIF"));
+    }
+    if (format == "bmp" && !bmpHasItsPixels(bytes)) {
+        return failure(QStringLiteral("Файл изображения BMP повреждён или записан не полностью"));
     }
     const QSize size = reader.size();
     if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {

@@ -1,0 +1,39 @@
+#pragma once
+// Dialogs that tests answer and read: messages are recorded, questions get prepared answers and
+// file dialogs return prepared paths.
+
+#include "dialogs.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace mirelta::test {
+
+class RecordingDialogs : public Dialogs {
+public:
+    void message(const QString& text) override { messages.append(text); }
+    bool ask(const QString& text, const QString& title) override {
+        questions.append(title + QStringLiteral(": ") + text);
+        const bool answer = answers.empty() ? false : answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        return answer;
+    }
+    QString openFile(const QString& folder, const QString&) override {
+        openedFolders.append(folder);
+        const QString file = files.empty() ? QString() : files.front();
+        if (!files.empty()) {
+            files.pop_front();
+        }
+        return file;
+    }
+
+    QStringList messages;
+    QStringList questions;
+    QStringList openedFolders;
+    std::deque<bool> answers;
+    std::deque<QString> files;
+};
+
+} // namespace mirelta::test

@@ -1,0 +1,50 @@
+#pragma once
+// A main window over a temporary program folder, with dialogs the test answers.
+
+#include "mirelta_window.h"
+#include "recording_dialogs.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace mirelta::test {
+
+// Types text into a widget key by key, as a keyboard with any layout would (QTest only knows
+// ASCII keys).
+void typeText(QWidget* widget, const QString& text);
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest();
+
+    // The window is made on first use, so that a test can prepare its folder first.
+    TMirelta& window();
+    // Shows the window as the program does at start (settings restored, then the show handler).
+    TMirelta& shownWindow();
+    void closeWindow();
+
+    QString path(const QString& relative) const { return folder_.filePath(relative); }
+    QString folderPath() const { return folder_.path(); }
+    void writeSettings(const QByteArray& bytes);
+    QByteArray settingsBytes() const;
+    // A personal suggestion in Text/, written from UTF-8 as Windows-1251 with CR LF.
+    void writePersonal(const QString& title, const std::string& utf8);
+
+    template <typename Control> Control* control(const char* name) {
+        auto* found = window().findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // The letters of the parsed suggestion, UTF-8.
+    std::string parsedLetters();
+
+    RecordingDialogs dialogs;
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<TMirelta> window_;
+};
+
+} // namespace mirelta::test

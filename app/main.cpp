@@ -2,6 +2,7 @@
 // main window closes.
 
 #include "dialogs.h"
+#include "foreign_language_window.h"
 #include "mirelta_window.h"
 #include "program_folder.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Мирельта"));
     mirelta::WidgetDialogs dialogs(nullptr);
     TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), dialogs);
+    TFiniaz languageWindow; // hidden: no control of the main window shows it
     window.showAtStart();
     return QApplication::exec();
 }

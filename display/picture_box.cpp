@@ -3,7 +3,8 @@
 namespace mirelta {
 
 void PictureBox::setPicture(const QImage& picture) {
-    picture_ = picture;
+    // Kept as 32-bit pixels, the form the panel is drawn in.
+    picture_ = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
     if (autoSize_) {
         size_ = picture.size();
     }

@@ -4,6 +4,7 @@
 // unscaled from its top-left corner, cut to the box.
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 
 namespace mirelta {
@@ -21,8 +22,11 @@ public:
     bool autoSize() const { return autoSize_; }
     bool isVisible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
+    QPoint position() const { return position_; }
+    void setPosition(QPoint position) { position_ = position; }
 
 private:
+    QPoint position_{0, 0};
     QImage picture_;
     QSize size_{0, 0};
     bool autoSize_ = true;

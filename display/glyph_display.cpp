@@ -1,0 +1,160 @@
+#include "glyph_display.h"
+
+#include "glyph_strips.h"
+#include "screen.h"
+#include "suggestion_tables.h"
+
+namespace mirelta {
+
+namespace {
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+} // namespace
+
+GlyphDisplay::GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
+                           const SessionState& state, Screen& screen, std::function<int()> speed)
+    : scene_(scene), strips_(strips), letters_(letters), state_(state), screen_(screen),
+      speed_(std::move(speed)) {}
+
+void GlyphDisplay::loadCurrentGlyph(GlyphCell& cell) {
+    const bool hasGlyph = letters_.isAssigned(tslovo::Nalf);
+    cell.setStrip(hasGlyph ? strips_.strip(letters_.number(tslovo::Nalf)) : nullptr);
+    cell.setTransparentColour(kWhite);
+}
+
+void GlyphDisplay::repaint(const GlyphCell& cell) {
+    if (cell.drawsSomething()) {
+        screen_.present();
+    }
+}
+
+void GlyphDisplay::walkSentence(const std::function<void(GlyphCell&)>& work) {
+    letters_.first();
+    if (!letters_.locate(
+            {{tslovo::Nnast, state_.curThesis}, {tslovo::Npred, state_.curSentence}})) {
+        return;
+    }
+    while (!letters_.eof() && letters_.number(tslovo::Npred) == state_.curSentence) {
+        const int cell = letters_.number(tslovo::Nspr);
+        if (cell >= 1 && cell <= kGridCells) {
+            work(scene_.gridCell(cell));
+        }
+        letters_.next();
+    }
+}
+
+void GlyphDisplay::walkRow(const std::function<void(GlyphCell&)>& work) {
+    letters_.first();
+    // When no row matches, the walk starts on the table's first row, as the session expects.
+    letters_.locate({{tslovo::Nnast, state_.curThesis},
+                     {tslovo::Npred, state_.curSentence},
+                     {tslovo::Nstrok, state_.curLine}});
+    while (!letters_.eof() && letters_.number(tslovo::Nstrok) == state_.curLine) {
+        const int cell = letters_.number(tslovo::Nsprslov);
+        if (cell >= 1 && cell <= kRowCells) {
+            work(scene_.rowCell(cell));
+        }
+        letters_.next();
+    }
+}
+
+void GlyphDisplay::Asprait() {
+    walkSentence([this](GlyphCell& cell) { loadCurrentGlyph(cell); });
+}
+
+void GlyphDisplay::Aanisp() {
+    walkSentence([this](GlyphCell& cell) {
+        cell.setFrame(state_.glyphFrame);
+        repaint(cell);
+    });
+}
+
+void GlyphDisplay::Avisiblesp() {
+    walkSentence([this](GlyphCell& cell) {
+        cell.setVisible(true);
+        repaint(cell);
+    });
+}
+
+void GlyphDisplay::Ainvisiblesp() {
+    walkSentence([](GlyphCell& cell) { cell.setVisible(false); });
+}
+
+void GlyphDisplay::Anilsp() {
+    walkSentence([](GlyphCell& cell) { cell.clearStrip(); });
+}
+
+int GlyphDisplay::matrixSide(int speed) {
+    // A speed that is not set gets the middle block.
+    return speed == 0 ? 2 : speed == 2 ? 6 : 4;
+}
+
+std::vector<int> GlyphDisplay::matrixBlock(int speed) {
+    // All three blocks are centred on the middle of the panel.
+    const int side = matrixSide(speed);
+    const int firstRow = 5 - side / 2;
+    const int firstColumn = 6 - side / 2;
+    std::vector<int> cells;
+    for (int row = firstRow; row < firstRow + side; ++row) {
+        for (int column = firstColumn; column < firstColumn + side; ++column) {
+            cells.push_back(10 * (row - 1) + column);
+        }
+    }
+    return cells;
+}
+
+void GlyphDisplay::Aspaitm() {
+    for (const int number : matrixBlock(speed_())) {
+        GlyphCell& cell = scene_.gridCell(number);
+        loadCurrentGlyph(cell);
+        cell.setFrame(state_.glyphFrame);
+        cell.setTransparentColour(kWhite);
+    }
+    Avisiblem();
+}
+
+void GlyphDisplay::Ainvisiblem() {
+    for (const int number : matrixBlock(speed_())) {
+        scene_.gridCell(number).setVisible(false);
+    }
+}
+
+void GlyphDisplay::Avisiblem() {
+    const int speed = speed_();
+    const std::vector<int> block = matrixBlock(speed);
+    const auto side = static_cast<std::size_t>(matrixSide(speed));
+    for (std::size_t first = 0; first < block.size(); first += side) {
+        for (std::size_t i = first; i < first + side; ++i) {
+            scene_.gridCell(block[i]).setVisible(true);
+        }
+        for (std::size_t i = first; i < first + side; ++i) {
+            repaint(scene_.gridCell(block[i]));
+        }
+    }
+}
+
+void GlyphDisplay::Aspraitb() {
+    walkRow([this](GlyphCell& cell) { loadCurrentGlyph(cell); });
+}
+
+void GlyphDisplay::Aanispb() {
+    walkRow([this](GlyphCell& cell) {
+        cell.setFrame(state_.glyphFrame);
+        repaint(cell);
+    });
+}
+
+void GlyphDisplay::Avisibleb() {
+    walkRow([this](GlyphCell& cell) {
+        cell.setVisible(true);
+        repaint(cell);
+    });
+}
+
+void GlyphDisplay::Ainvisibleb() {
+    walkRow([](GlyphCell& cell) {
+        cell.setVisible(false);
+        cell.clearStrip();
+    });
+}
+
+} // namespace mirelta

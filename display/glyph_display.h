@@ -1,0 +1,70 @@
+#pragma once
+// The display actions that the session runs on the panel's glyph cells:
+//  - the sentence grid and the phrase: Asprait loads the current sentence into b1-b80, Aanisp
+//    sets its style, Avisiblesp shows it, Ainvisiblesp hides it, Anilsp empties its cells;
+//  - the matrix block: Aspaitm loads the current letter into the block of the speed and shows
+//    it, Ainvisiblem hides it, Avisiblem shows it again;
+//  - the word row: Aspraitb loads the current grid row into a1-a10, Aanispb sets its style,
+//    Avisibleb shows it, Ainvisibleb hides and empties it.
+// Each reads the session's current thesis, sentence, grid row and style, walks the letters table
+// as the session expects (the cursor ends where the session goes on from), and tells the screen
+// each time a cell is repainted at once.
+
+#include "panel_scene.h"
+#include "record_table.h"
+#include "session_state.h"
+
+#include <functional>
+#include <vector>
+
+namespace mirelta {
+
+class GlyphStrips;
+class Screen;
+
+class GlyphDisplay {
+public:
+    GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
+                 const SessionState& state, Screen& screen, std::function<int()> speed);
+
+    void Asprait();
+    void Aanisp();
+    void Avisiblesp();
+    void Ainvisiblesp();
+    void Anilsp();
+
+    void Aspaitm();
+    void Ainvisiblem();
+    void Avisiblem();
+
+    void Aspraitb();
+    void Aanispb();
+    void Avisibleb();
+    void Ainvisibleb();
+
+    // Loads the glyph of the letters-table row under the cursor into a cell: frame 0, white
+    // transparent. A character without a glyph loads an empty strip, which shows nothing.
+    void loadCurrentGlyph(GlyphCell& cell);
+    // Draws the cell at once if it shows anything.
+    void repaint(const GlyphCell& cell);
+
+    // The grid cells of the matrix block of a speed (0 fast, 1 medium, 2 slow), in reading order.
+    static std::vector<int> matrixBlock(int speed);
+    static int matrixSide(int speed);
+
+private:
+    // Visits the rows of the current sentence (from its first row while the sentence number
+    // holds, into the next thesis when that starts with the same number) and their grid cells.
+    void walkSentence(const std::function<void(GlyphCell&)>& work);
+    // Visits the rows of the current grid row and their word-row cells.
+    void walkRow(const std::function<void(GlyphCell&)>& work);
+
+    PanelScene& scene_;
+    const GlyphStrips& strips_;
+    RecordTable& letters_;
+    const SessionState& state_;
+    Screen& screen_;
+    std::function<int()> speed_;
+};
+
+} // namespace mirelta

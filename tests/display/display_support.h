@@ -1,0 +1,27 @@
+#pragma once
+// What the display tests share: a screen that counts what it is asked to present, and letters
+// tables made row by row.
+
+#include "record_table.h"
+#include "screen.h"
+
+#include <initializer_list>
+
+namespace mirelta::test {
+
+class RecordingScreen : public Screen {
+public:
+    void present() override { ++presented; }
+    void hold(int milliseconds) override { held += milliseconds; }
+    int presented = 0;
+    int held = 0;
+};
+
+struct LetterRow {
+    int thesis, sentence, glyph, cell, column, gridRow;
+};
+
+// A letters table with just the fields the display reads; glyph -1 leaves Nalf unassigned.
+RecordTable lettersTable(std::initializer_list<LetterRow> rows);
+
+} // namespace mirelta::test

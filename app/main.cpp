@@ -5,6 +5,7 @@
 #include "foreign_language_window.h"
 #include "mirelta_window.h"
 #include "program_folder.h"
+#include "qt_sound_player.h"
 
 #include <QApplication>
 
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Мирельта"));
     mirelta::WidgetDialogs dialogs(nullptr);
-    TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), dialogs);
+    mirelta::QtSoundPlayer sound;
+    TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), {dialogs, sound});
     TFiniaz languageWindow; // hidden: no control of the main window shows it
     window.showAtStart();
     return QApplication::exec();

@@ -9,6 +9,8 @@
 #include "general_page.h"
 #include "keyboard_layout.h"
 #include "menu_panel.h"
+#include "paced_session_driver.h"
+#include "panel_view.h"
 #include "picture_loader.h"
 #include "settings_panel.h"
 #include "standard_texts.h"
@@ -34,8 +36,6 @@ using namespace mirelta;
 
 namespace {
 
-constexpr int kPanelSize = 425;
-
 QPlainTextEdit* readOnlyText(QWidget* parent, const char* name) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -46,9 +46,13 @@ QPlainTextEdit* readOnlyText(QWidget* parent, const char* name) {
 
 } // namespace
 
-TMirelta::TMirelta(ProgramFolder programFolder, Dialogs& messageBoxes, QWidget* parent)
-    : QWidget(parent), folder(std::move(programFolder)), dialogs(messageBoxes),
-      Tslovo(makeLettersTable()), Tschenar(makeScenarioTable()) {
+TMirelta::TMirelta(ProgramFolder programFolder, WindowServices services, QWidget* parent)
+    : QWidget(parent), folder(std::move(programFolder)), dialogs(services.dialogs),
+      saveSettings(services.saveSettings), Tslovo(makeLettersTable()),
+      Tschenar(makeScenarioTable()), Dalf(GlyphStrips::builtIn()), Dkod(Backgrounds::builtIn()),
+      sound(services.sound),
+      engine({Tslovo, Tschenar, state, scene, Dalf, Dkod, sound, random, folder.path()}),
+      driver(services.driver) {
     setObjectName(QStringLiteral("Mirelta"));
     setWindowTitle(QStringLiteral("Мирельта 1.779"));
     setFocusPolicy(Qt::StrongFocus);
@@ -57,16 +61,20 @@ TMirelta::TMirelta(ProgramFolder programFolder, Dialogs& messageBoxes, QWidget* 
     dialogFont.setPixelSize(11);
     setFont(dialogFont);
     buildControls();
+    if (driver == nullptr) {
+        ownDriver = std::make_unique<PacedSessionDriver>(scene, frames, Pkod, this);
+        driver = ownDriver.get();
+    }
     FormCreate();
 }
 
 TMirelta::~TMirelta() {
+    driver->cancel();
     saveSettingsOnce();
 }
 
 void TMirelta::buildControls() {
-    Pkod = new QWidget(this);
-    Pkod->setObjectName(QStringLiteral("Pkod"));
+    Pkod = new PanelView(frames, this);
     Pkod->resize(kPanelSize, kPanelSize);
 
     Pagenast = new QTabWidget(Pkod);
@@ -105,6 +113,7 @@ void TMirelta::buildControls() {
     bclos = new QPushButton(QStringLiteral("Выйти"), this);
     bclos->setObjectName(QStringLiteral("bclos"));
     connect(bclos, &QPushButton::clicked, this, &QWidget::close);
+    connect(start, &QPushButton::clicked, this, &TMirelta::startClick);
 
     Tnastroi = new QTimer(this);
     Tnastroi->setObjectName(QStringLiteral("Tnastroi"));
@@ -170,7 +179,7 @@ void TMirelta::FormShow() {
     if (!openfFileName.isEmpty() && Pnast->Cfoto->isChecked()) {
         const LoadedPicture picture = loadPicture(openfFileName);
         if (picture.ok()) {
-            ifoto.setPicture(picture.image);
+            scene.ifoto().setPicture(picture.image);
         } else if (state.borderSwitching == 1) {
             dialogs.message(QStringLiteral("Фотография не найденна ! Загрузите другую"));
             openfFileName.clear();
@@ -194,6 +203,7 @@ void TMirelta::FormShow() {
         }
     }
     Abasa();
+    Alocate();
 
     state.frameOffset = 0;
     state.colourIndex = 0;
@@ -203,7 +213,17 @@ void TMirelta::FormShow() {
 
 // The window's own background has the colour of button text; its controls keep their own.
 void TMirelta::paintEvent(QPaintEvent* event) {
-    QPainter(this).fillRect(event->rect(), palette().color(QPalette::ButtonText));
+    QPainter painter(this);
+    drawNewRings();
+    if (rings.isNull()) {
+        painter.fillRect(event->rect(), palette().color(QPalette::ButtonText));
+    } else {
+        painter.drawImage(event->rect(), rings, event->rect());
+    }
+}
+
+void TMirelta::Alocate() {
+    engine.Alocate();
 }
 
 void TMirelta::placeAroundPanel() {
@@ -240,13 +260,14 @@ void TMirelta::FormClose() {
 }
 
 void TMirelta::closeEvent(QCloseEvent* event) {
+    driver->cancel();
     FormClose();
     saveSettingsOnce();
     event->accept();
 }
 
 void TMirelta::saveSettingsOnce() {
-    if (!settingsSaved && Fs1 && Fs1->hasRestored()) {
+    if (saveSettings && !settingsSaved && Fs1 && Fs1->hasRestored()) {
         settingsSaved = true;
         Fs1->save();
     }

@@ -2,16 +2,23 @@
 // The main window: it assembles the display panel, the settings pages and the menu, holds the
 // session state and the parsed suggestion, and runs start-up, showing and closing. Each
 // subsystem's handlers are defined in that subsystem's folder (choice of a suggestion in text/,
-// the photo and the recommended settings in settings/).
+// the photo and the recommended settings in settings/, the session's window side in session/).
 
-#include "picture_box.h"
+#include "backgrounds.h"
+#include "frame_exchange.h"
+#include "glyph_strips.h"
+#include "panel_scene.h"
 #include "program_folder.h"
+#include "random.h"
 #include "record_table.h"
+#include "session_engine.h"
 #include "session_state.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -30,14 +37,28 @@ class Dialogs;
 class FormStorage;
 class GeneralPage;
 class MenuPanel;
+class PanelView;
 class RadioGroup;
+class SessionDriver;
 class SettingsPanel;
+class SoundPlayer;
+
+// What the window gets from the program that runs it.
+struct WindowServices {
+    Dialogs& dialogs;
+    SoundPlayer& sound;
+    // Runs sessions; without one the window paces them on the screen itself.
+    SessionDriver* driver = nullptr;
+    // Whether closing writes polufabu.ini (the trace runner leaves the folder as it found it).
+    bool saveSettings = true;
+};
 } // namespace mirelta
 
 class TMirelta : public QWidget {
     Q_OBJECT
 public:
-    TMirelta(mirelta::ProgramFolder folder, mirelta::Dialogs& dialogs, QWidget* parent = nullptr);
+    TMirelta(mirelta::ProgramFolder folder, mirelta::WindowServices services,
+             QWidget* parent = nullptr);
     ~TMirelta() override;
 
     // Shows the window the way the program starts: maximised with a border, covering the screen
@@ -47,7 +68,9 @@ public:
     const mirelta::SessionState& session() const { return state; }
     const mirelta::RecordTable& letters() const { return Tslovo; }
     const mirelta::RecordTable& scenario() const { return Tschenar; }
-    const mirelta::PictureBox& photo() const { return ifoto; }
+    const mirelta::PictureBox& photo() const { return scene.ifoto(); }
+    const mirelta::PanelScene& panelScene() const { return scene; }
+    const mirelta::SessionEngine& sessionEngine() const { return engine; }
     const QString& photoFileName() const { return openfFileName; }
 
     // Handlers
@@ -56,6 +79,8 @@ public:
     void TborderTimer();
     void FormClose();
     void Abasa();
+    void Alocate();
+    void startClick();
     void RgnastClick();
     void ChpersonClick();
     void CpersonChange();
@@ -78,20 +103,33 @@ private:
     void saveSettingsOnce();
     void loadPersonalText(const QString& path);
     void showPersonalTitle(const QString& title);
+    std::optional<mirelta::SessionSettings> sessionSettings();
+    void sessionEnded(const mirelta::SessionOutcome& outcome);
+    void drawNewRings();
 
     mirelta::ProgramFolder folder;
     mirelta::Dialogs& dialogs;
     std::unique_ptr<mirelta::FormStorage> Fs1;
     bool settingsSaved = false;
+    bool saveSettings = true;
 
     mirelta::SessionState state;
     mirelta::RecordTable Tslovo;
     mirelta::RecordTable Tschenar;
-    mirelta::PictureBox ifoto;
+    mirelta::Random random;
+    mirelta::PanelScene scene;
+    mirelta::GlyphStrips Dalf;
+    mirelta::Backgrounds Dkod;
+    mirelta::SoundPlayer& sound;
+    mirelta::SessionEngine engine;
+    mirelta::FrameExchange frames;
+    std::unique_ptr<mirelta::SessionDriver> ownDriver;
+    mirelta::SessionDriver* driver = nullptr;
+    QImage rings;             // the frame rings drawn on the window's surface during a session
     QString openfFileName;    // the photo: file name held by the picture-open dialog
     std::string personalText; // Windows-1251 bytes shown in Mperson0
 
-    QWidget* Pkod = nullptr;
+    mirelta::PanelView* Pkod = nullptr;
     QTabWidget* Pagenast = nullptr;
     mirelta::GeneralPage* Titul = nullptr;
     mirelta::SettingsPanel* Pnast = nullptr;

@@ -28,17 +28,19 @@ void TMirelta::BfotoClick() {
         return;
     }
     openfFileName = chosen;
-    ifoto.setPicture(picture.image);
+    scene.ifoto().setPicture(picture.image);
     Pnast->Cfoto->setChecked(true);
     // The checks measure the box, which keeps 425 x 425 once a photo was too big.
-    if (ifoto.size().width() > kLargestPhoto || ifoto.size().height() > kLargestPhoto) {
+    if (scene.ifoto().size().width() > kLargestPhoto ||
+        scene.ifoto().size().height() > kLargestPhoto) {
         dialogs.message(QStringLiteral("Фотография слишком велика ! Желательно загрузить другую"));
-        ifoto.fixSize({kLargestPhoto, kLargestPhoto});
+        scene.ifoto().fixSize({kLargestPhoto, kLargestPhoto});
     }
-    if (ifoto.size().width() < kSmallestPhoto || ifoto.size().height() < kSmallestPhoto) {
+    if (scene.ifoto().size().width() < kSmallestPhoto ||
+        scene.ifoto().size().height() < kSmallestPhoto) {
         dialogs.message(QStringLiteral("Фотография слишком мала ! Загрузите другую"));
         openfFileName.clear();
         Pnast->Cfoto->setChecked(false);
-        ifoto.clear();
+        scene.ifoto().clear();
     }
 }

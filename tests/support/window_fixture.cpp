@@ -27,7 +27,8 @@ WindowTest::WindowTest() {
 
 TMirelta& WindowTest::window() {
     if (!window_) {
-        window_ = std::make_unique<TMirelta>(ProgramFolder(folder_.path()), dialogs);
+        window_ = std::make_unique<TMirelta>(ProgramFolder(folder_.path()),
+                                             WindowServices{dialogs, sound, &driver});
     }
     return *window_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A main window over a temporary program folder, with dialogs the test answers.
 
+#include "direct_session_driver.h"
 #include "mirelta_window.h"
 #include "recording_dialogs.h"
 
@@ -41,6 +42,8 @@ protected:
     std::string parsedLetters();
 
     RecordingDialogs dialogs;
+    SilentSoundPlayer sound;
+    DirectSessionDriver driver;
 
 private:
     QTemporaryDir folder_;

@@ -1,0 +1,59 @@
+#pragma once
+// The hand-over of a session's pictures from the session's thread to the window's: the newest
+// panel frame (an older one not yet shown is simply replaced) and every ring drawn since the
+// window last took them (rings are never dropped: they stay on the window's surface).
+
+#include <QImage>
+#include <QRect>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace mirelta {
+
+struct Ring {
+    QRect corners;
+    std::uint32_t colour;
+};
+
+class FrameExchange {
+public:
+    void publish(const QImage& frame, std::vector<Ring>& rings) {
+        std::lock_guard lock(mutex_);
+        frame_ = frame;
+        rings_.insert(rings_.end(), rings.begin(), rings.end());
+        rings.clear();
+        ++published_;
+    }
+
+    QImage frame() const {
+        std::lock_guard lock(mutex_);
+        return frame_;
+    }
+
+    std::vector<Ring> takeRings() {
+        std::lock_guard lock(mutex_);
+        std::vector<Ring> rings;
+        rings.swap(rings_);
+        return rings;
+    }
+
+    void clear() {
+        std::lock_guard lock(mutex_);
+        frame_ = QImage();
+        rings_.clear();
+    }
+
+    long published() const {
+        std::lock_guard lock(mutex_);
+        return published_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    QImage frame_;
+    std::vector<Ring> rings_;
+    long published_ = 0;
+};
+
+} // namespace mirelta

@@ -1,0 +1,71 @@
+// "Старт" on the window: its checks, a whole session run straight through, and its end.
+
+#include "window_fixture.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace mirelta;
+using namespace mirelta::test;
+
+namespace {
+
+const QString kSessionOver = QStringLiteral("Сеанс окончен повторите его \rне ранее чем 30 минут ");
+
+class SessionStart : public WindowTest {
+protected:
+    void press() { control<QPushButton>("start")->click(); }
+};
+
+} // namespace
+
+TEST_F(SessionStart, AFieldThatIsNotAWholeNumberStopsStartBeforeAnythingRuns) {
+    shownWindow();
+    control<QLineEdit>("Ezad")->setText(QStringLiteral("5 мс"));
+    press();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("задерж")));
+    EXPECT_EQ(driver.presented, 0);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(control<QTabWidget>("Pagenast")->isHidden());
+    control<QLineEdit>("Epov")->clear(); // the digit deleted
+    control<QLineEdit>("Ezad")->setText(QStringLiteral("5"));
+    press();
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(driver.presented, 0);
+}
+
+TEST_F(SessionStart, NoSuggestionToPlayIsReported) {
+    writeSettings("[TMirelta]\r\nChperson_Checked=True\r\n");
+    shownWindow();
+    dialogs.messages.clear();
+    press();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("выберите")));
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(SessionStart, ASessionPlaysToItsEndThenLowersThePausesAndCloses) {
+    writePersonal(QStringLiteral("Один"), ">\n@1#1%$0&10@\nЯ могу\n<\n");
+    writeSettings("[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xCE\xE4\xE8\xED\r\n"
+                  "Epov_Text=1\r\n");
+    shownWindow();
+    press();
+    EXPECT_GT(driver.presented, 51);
+    EXPECT_GT(driver.rings, 51);
+    EXPECT_EQ(dialogs.messages, QStringList{kSessionOver});
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(settingsBytes().contains("\r\nEslov_Text=19\r\nEpred_Text=29\r\n"));
+    EXPECT_FALSE(window().letters().isOpen());
+}
+
+TEST_F(SessionStart, ASessionEndingOnAGreyThesisKeepsThePauses) {
+    writePersonal(QStringLiteral("Один"), ">\n@1#2%$0&10@\nЯ могу\n<\n");
+    writeSettings("[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xCE\xE4\xE8\xED\r\n"
+                  "Epov_Text=1\r\n");
+    shownWindow();
+    press();
+    EXPECT_EQ(dialogs.messages, QStringList{kSessionOver});
+    EXPECT_TRUE(settingsBytes().contains("\r\nEslov_Text=20\r\nEpred_Text=30\r\n"));
+}

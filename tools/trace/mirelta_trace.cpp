@@ -1,0 +1,126 @@
+// mirelta-trace: plays the whole session of a program folder without pacing and without a sound
+// device, and writes every event of it, one per line, to standard output.
+//
+//   mirelta-trace --folder DIR [--window WxH] [--brightness off|P]
+//
+// It runs the program's own window, settings and session code on Qt's offscreen platform: the
+// settings of DIR/polufabu.ini are restored, the window is shown and its border switched off as at
+// start-up, then "Старт" is pressed. Two runs with the same folder write the same bytes. Messages
+// the program shows go to standard error.
+
+#include "controls.h"
+#include "dialogs.h"
+#include "direct_session_driver.h"
+#include "mirelta_window.h"
+#include "program_folder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSlider>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+using namespace mirelta;
+
+struct Options {
+    QString folder;
+    QSize window{1024, 768};
+    std::optional<int> brightness = 250; // none: off
+};
+
+std::optional<Options> parseOptions(const QStringList& args) {
+    Options options;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const QString value = args[++i];
+        if (arg == QStringLiteral("--folder")) {
+            options.folder = value;
+        } else if (arg == QStringLiteral("--window")) {
+            const QStringList parts = value.split(QLatin1Char('x'));
+            bool wide = false;
+            bool high = false;
+            const int width = parts.value(0).toInt(&wide);
+            const int height = parts.value(1).toInt(&high);
+            if (parts.size() != 2 || !wide || !high || width < 500 || height < 500) {
+                return std::nullopt;
+            }
+            options.window = {width, height};
+        } else if (arg == QStringLiteral("--brightness")) {
+            bool number = false;
+            const int level = value.toInt(&number);
+            if (value == QStringLiteral("off")) {
+                options.brightness.reset();
+            } else if (number && level >= 100 && level <= 500) {
+                options.brightness = level;
+            } else {
+                return std::nullopt;
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (options.folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+class PrintedTrace : public SessionTrace {
+public:
+    void event(const std::string& line) override { std::cout << line << '\n'; }
+};
+
+// Messages go to standard error; questions are answered "no"; no file is ever chosen.
+class ConsoleDialogs : public Dialogs {
+public:
+    void message(const QString& text) override {
+        std::cerr << "message: "
+                  << QString(text).replace(QLatin1Char('\r'), QLatin1Char(' ')).toStdString()
+                  << '\n';
+    }
+    bool ask(const QString&, const QString&) override { return false; }
+    QString openFile(const QString&, const QString&) override { return {}; }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const std::optional<Options> options = parseOptions(QApplication::arguments());
+    if (!options) {
+        std::cerr << "usage: mirelta-trace --folder DIR [--window WxH] [--brightness off|P]\n"
+                     "  P is the brightness level, 100-500 (default 250)\n";
+        return 2;
+    }
+    if (!QFileInfo(options->folder).isDir()) {
+        std::cerr << "mirelta-trace: no folder " << options->folder.toStdString() << '\n';
+        return 2;
+    }
+    PrintedTrace trace;
+    ConsoleDialogs dialogs;
+    SilentSoundPlayer sound;
+    DirectSessionDriver driver(&trace);
+    // The offscreen platform draws no frame but reports one: the session gets the size asked for.
+    driver.windowSize = options->window;
+    TMirelta window(ProgramFolder(QFileInfo(options->folder).absoluteFilePath()),
+                    {dialogs, sound, &driver, false});
+    window.showAtStart();
+    window.TborderTimer();
+    window.setGeometry(QRect(QPoint(0, 0), options->window));
+    auto* brightness = window.findChild<QCheckBox*>(QStringLiteral("Ciar"));
+    auto* level = window.findChild<QSlider*>(QStringLiteral("Tiar"));
+    brightness->setChecked(options->brightness.has_value());
+    level->setValue(options->brightness.value_or(250));
+    window.findChild<QPushButton*>(QStringLiteral("start"))->click();
+    std::cout.flush();
+    return window.isVisible() ? 1 : 0;
+}

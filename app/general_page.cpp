@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "controls.h"
+#include "editor_panel.h"
 #include "settings_panel.h"
 
 #include <QCheckBox>
@@ -117,8 +118,7 @@ void GeneralPage::buildOverlays() {
     Phelp->hide();
     Pavtor = panel(this, "Pavtor", {96, 88, 241, 65});
     Pavtor->hide();
-    Ptext = panel(this, "Ptext", {0, 0, 417, 385});
-    Ptext->hide();
+    Ptext = new EditorPanel(this);
 }
 
 } // namespace mirelta

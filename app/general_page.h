@@ -16,6 +16,7 @@ namespace mirelta {
 
 class ClickableLabel;
 class Dialogs;
+class EditorPanel;
 class RadioGroup;
 class SettingsPanel;
 
@@ -41,7 +42,7 @@ public:
     QPushButton* Bpopis;
     QFrame* Phelp;
     QFrame* Pavtor;
-    QFrame* Ptext;
+    EditorPanel* Ptext;
 
 private:
     void buildLinkBar();

@@ -4,15 +4,18 @@
 #include "controls.h"
 #include "cp1251.h"
 #include "dialogs.h"
+#include "editor_panel.h"
 #include "folder_listing.h"
 #include "form_storage.h"
 #include "general_page.h"
+#include "hover_highlights.h"
 #include "keyboard_layout.h"
 #include "menu_panel.h"
 #include "paced_session_driver.h"
 #include "panel_view.h"
 #include "picture_loader.h"
 #include "settings_panel.h"
+#include "shell.h"
 #include "standard_texts.h"
 #include "suggestion_tables.h"
 
@@ -52,7 +55,9 @@ TMirelta::TMirelta(ProgramFolder programFolder, WindowServices services, QWidget
       Tschenar(makeScenarioTable()), Dalf(GlyphStrips::builtIn()), Dkod(Backgrounds::builtIn()),
       sound(services.sound),
       engine({Tslovo, Tschenar, state, scene, Dalf, Dkod, sound, random, folder.path()}),
-      driver(services.driver) {
+      driver(services.driver),
+      ownShell(services.shell ? nullptr : std::make_unique<DesktopShell>()),
+      shell(services.shell ? *services.shell : *ownShell) {
     setObjectName(QStringLiteral("Mirelta"));
     setWindowTitle(QStringLiteral("Мирельта 1.779"));
     setFocusPolicy(Qt::StrongFocus);
@@ -82,6 +87,7 @@ void TMirelta::buildControls() {
     Pagenast->setGeometry(0, 0, kPanelSize, kPanelSize);
     Titul = new GeneralPage(dialogs, Pagenast);
     Pnast = Titul->Pnast;
+    Ptext = Titul->Ptext;
     Pagenast->addTab(Titul, QStringLiteral("Общее"));
     const QStringList captions = {QStringLiteral("Курение"),  QStringLiteral("Пиво"),
                                   QStringLiteral("Алкоголь"), QStringLiteral("Наркотики"),
@@ -132,6 +138,24 @@ void TMirelta::buildControls() {
     connect(Titul->Rud, &ClickableLabel::clicked, this, &TMirelta::RudClick);
     connect(Titul->Rn, &ClickableLabel::clicked, this, &TMirelta::RnClick);
     connect(Pnast->Bfoto, &QPushButton::clicked, this, &TMirelta::BfotoClick);
+    connectEditor();
+}
+
+void TMirelta::connectEditor() {
+    connect(Pnast->R5, &ClickableLabel::clicked, this, &TMirelta::R5Click);
+    connect(Ptext->Bnewslov, &QPushButton::clicked, this, &TMirelta::BnewslovClick);
+    connect(Ptext->Bnabz, &QPushButton::clicked, this, &TMirelta::BnabzClick);
+    connect(Ptext->Bop, &QPushButton::clicked, this, &TMirelta::BopClick);
+    connect(Ptext->Bizsh, &QPushButton::clicked, this, &TMirelta::BizshClick);
+    connect(Ptext->Bmisk, &QPushButton::clicked, this, &TMirelta::BmiskClick);
+    connect(Ptext->Btextsox, &QPushButton::clicked, this, &TMirelta::BtextsoxClick);
+    connect(Ptext->Btexzac, &QPushButton::clicked, this, &TMirelta::BtexzacClick);
+    connect(Ptext->R6, &ClickableLabel::clicked, this, &TMirelta::R6Click);
+    hover = new HoverHighlights(this);
+    hover->addLabel(Pnast->R5, QColor(255, 255, 225));
+    hover->addLabel(Ptext->R6, palette().color(QPalette::Button));
+    hover->addArea(Pnast, {Pnast->R5});
+    hover->addArea(Ptext->Pslov, {Ptext->R6});
 }
 
 void TMirelta::FormCreate() {

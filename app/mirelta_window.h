@@ -34,7 +34,10 @@ class QTimer;
 namespace mirelta {
 class ClickableLabel;
 class Dialogs;
+class EditorPanel;
 class FormStorage;
+class HoverHighlights;
+class Shell;
 class GeneralPage;
 class MenuPanel;
 class PanelView;
@@ -51,6 +54,8 @@ struct WindowServices {
     SessionDriver* driver = nullptr;
     // Whether closing writes polufabu.ini (the trace runner leaves the folder as it found it).
     bool saveSettings = true;
+    // Opens documents and web pages; without one the desktop's default programs do.
+    Shell* shell = nullptr;
 };
 } // namespace mirelta
 
@@ -87,6 +92,15 @@ public:
     void RudClick();
     void BfotoClick();
     void RnClick();
+    void R5Click();
+    void BnewslovClick();
+    void BnabzClick();
+    void BopClick();
+    void BizshClick();
+    void BmiskClick();
+    void BtextsoxClick();
+    void BtexzacClick();
+    void R6Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +112,7 @@ protected:
 
 private:
     void buildControls();
+    void connectEditor();
     void declareStoredSettings();
     void placeAroundPanel();
     void saveSettingsOnce();
@@ -106,6 +121,10 @@ private:
     std::optional<mirelta::SessionSettings> sessionSettings();
     void sessionEnded(const mirelta::SessionOutcome& outcome);
     void drawNewRings();
+    bool completeHeader(bool withSound);
+    QString editorLine(int index) const;
+    void setEditorLine(int index, const QString& text);
+    void appendEditorLine(const QString& text);
 
     mirelta::ProgramFolder folder;
     mirelta::Dialogs& dialogs;
@@ -127,12 +146,18 @@ private:
     mirelta::SessionDriver* driver = nullptr;
     QImage rings;             // the frame rings drawn on the window's surface during a session
     QString openfFileName;    // the photo: file name held by the picture-open dialog
+    QString openizFileName;   // the editor\'s picture, held by its dialog until another is chosen
+    QString openzvFileName;   // the editor\'s sound, likewise
     std::string personalText; // Windows-1251 bytes shown in Mperson0
 
     mirelta::PanelView* Pkod = nullptr;
     QTabWidget* Pagenast = nullptr;
     mirelta::GeneralPage* Titul = nullptr;
     mirelta::SettingsPanel* Pnast = nullptr;
+    mirelta::EditorPanel* Ptext = nullptr;
+    std::unique_ptr<mirelta::Shell> ownShell;
+    mirelta::Shell& shell;
+    mirelta::HoverHighlights* hover = nullptr;
     mirelta::MenuPanel* Pmenu = nullptr;
     QPlainTextEdit* Mperson0 = nullptr;
     QWidget* Tperson0 = nullptr;

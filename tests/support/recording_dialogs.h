@@ -3,8 +3,11 @@
 // file dialogs return prepared paths.
 
 #include "dialogs.h"
+#include "shell.h"
 
+#include <QList>
 #include <QStringList>
+#include <QUrl>
 #include <deque>
 
 namespace mirelta::test {
@@ -34,6 +37,12 @@ public:
     QStringList openedFolders;
     std::deque<bool> answers;
     std::deque<QString> files;
+};
+
+class RecordingShell : public Shell {
+public:
+    void open(const QUrl& address) override { opened.append(address); }
+    QList<QUrl> opened;
 };
 
 } // namespace mirelta::test

@@ -27,8 +27,9 @@ WindowTest::WindowTest() {
 
 TMirelta& WindowTest::window() {
     if (!window_) {
-        window_ = std::make_unique<TMirelta>(ProgramFolder(folder_.path()),
-                                             WindowServices{dialogs, sound, &driver});
+        window_ = std::make_unique<TMirelta>(
+            ProgramFolder(folder_.path()),
+            WindowServices{.dialogs = dialogs, .sound = sound, .driver = &driver, .shell = &shell});
     }
     return *window_;
 }

@@ -42,6 +42,7 @@ protected:
     std::string parsedLetters();
 
     RecordingDialogs dialogs;
+    RecordingShell shell;
     SilentSoundPlayer sound;
     DirectSessionDriver driver;
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextEdit>
 
 namespace mirelta {
 namespace {
@@ -115,8 +116,27 @@ void GeneralPage::buildOverlays() {
     Popis->hide();
 
     Phelp = panel(this, "Phelp", {0, 0, 417, 377});
+    Rhelp = new QTextEdit(Phelp);
+    Rhelp->setObjectName(QStringLiteral("Rhelp"));
+    Rhelp->setGeometry(8, 8, 401, 350);
+    Rhelp->setReadOnly(true);
+    Bzac = new QPushButton(QStringLiteral("Закрыть"), Phelp);
+    Bzac->setObjectName(QStringLiteral("Bzac"));
+    Bzac->setGeometry(336, 357, 75, 17);
+    connect(Bzac, &QPushButton::clicked, Phelp, &QWidget::hide);
     Phelp->hide();
+
     Pavtor = panel(this, "Pavtor", {96, 88, 241, 65});
+    Ravt = new ClickableLabel(QStringLiteral("Автор программы\nкоманда программы «Мирельта»\n"
+                                             "сайт программы: папка Site"),
+                              Pavtor);
+    Ravt->setObjectName(QStringLiteral("Ravt"));
+    Ravt->setGeometry(0, 0, 241, 49);
+    Ravt->setAlignment(Qt::AlignCenter);
+    Bzavt = new QPushButton(QStringLiteral("Закрыть"), Pavtor);
+    Bzavt->setObjectName(QStringLiteral("Bzavt"));
+    Bzavt->setGeometry(168, 48, 70, 17);
+    connect(Bzavt, &QPushButton::clicked, Pavtor, &QWidget::hide);
     Pavtor->hide();
     Ptext = new EditorPanel(this);
 }

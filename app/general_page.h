@@ -11,6 +11,7 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTextEdit;
 
 namespace mirelta {
 
@@ -41,7 +42,11 @@ public:
     QLabel* Ropis;
     QPushButton* Bpopis;
     QFrame* Phelp;
+    QTextEdit* Rhelp;
+    QPushButton* Bzac;
     QFrame* Pavtor;
+    ClickableLabel* Ravt;
+    QPushButton* Bzavt;
     EditorPanel* Ptext;
 
 private:

@@ -15,7 +15,11 @@ int main(int argc, char** argv) {
     mirelta::WidgetDialogs dialogs(nullptr);
     mirelta::QtSoundPlayer sound;
     TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), {dialogs, sound});
-    TFiniaz languageWindow; // hidden: no control of the main window shows it
+    // Hidden: no control of the main window shows it; it opens only when asked for.
+    TFiniaz languageWindow(QApplication::applicationDirPath());
     window.showAtStart();
+    if (QApplication::arguments().contains(QStringLiteral("--language-trainer"))) {
+        languageWindow.show();
+    }
     return QApplication::exec();
 }

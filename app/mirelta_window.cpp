@@ -138,7 +138,9 @@ void TMirelta::buildControls() {
     connect(Titul->Rud, &ClickableLabel::clicked, this, &TMirelta::RudClick);
     connect(Titul->Rn, &ClickableLabel::clicked, this, &TMirelta::RnClick);
     connect(Pnast->Bfoto, &QPushButton::clicked, this, &TMirelta::BfotoClick);
+    hover = new HoverHighlights(this);
     connectEditor();
+    connectMenu();
 }
 
 void TMirelta::connectEditor() {
@@ -151,11 +153,6 @@ void TMirelta::connectEditor() {
     connect(Ptext->Btextsox, &QPushButton::clicked, this, &TMirelta::BtextsoxClick);
     connect(Ptext->Btexzac, &QPushButton::clicked, this, &TMirelta::BtexzacClick);
     connect(Ptext->R6, &ClickableLabel::clicked, this, &TMirelta::R6Click);
-    hover = new HoverHighlights(this);
-    hover->addLabel(Pnast->R5, QColor(255, 255, 225));
-    hover->addLabel(Ptext->R6, palette().color(QPalette::Button));
-    hover->addArea(Pnast, {Pnast->R5});
-    hover->addArea(Ptext->Pslov, {Ptext->R6});
 }
 
 void TMirelta::FormCreate() {

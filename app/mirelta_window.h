@@ -7,6 +7,7 @@
 #include "backgrounds.h"
 #include "frame_exchange.h"
 #include "glyph_strips.h"
+#include "information_pages.h"
 #include "panel_scene.h"
 #include "program_folder.h"
 #include "random.h"
@@ -113,6 +114,10 @@ protected:
 private:
     void buildControls();
     void connectEditor();
+    void connectMenu();
+    void declareHighlights();
+    void showInformationPage(mirelta::InformationPage page);
+    void openLocalPage(const QString& relative);
     void declareStoredSettings();
     void placeAroundPanel();
     void saveSettingsOnce();

@@ -1,11 +1,37 @@
 #pragma once
 // The second window, for learning foreign-language words. It is created with the program and
-// stays hidden.
+// stays hidden unless the program is started with --language-trainer. Its only behaviour is
+// listing the lesson files of the chosen language whenever it is shown or the language changes;
+// its other controls are laid out for the lessons and do nothing yet.
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QString>
 
-class TFiniaz : public QWidget {
+class QComboBox;
+
+namespace mirelta {
+class RadioGroup;
+}
+
+class TFiniaz : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFiniaz(QWidget* parent = nullptr);
+    explicit TFiniaz(QString programFolder, QWidget* parent = nullptr);
+
+    // Fills the dictionary and text lists from the lesson folders of the chosen language.
+    void CiazChange();
+
+    QComboBox* Ciaz = nullptr;
+    QComboBox* cslov = nullptr;
+    QComboBox* cbook = nullptr;
+    QComboBox* Curok = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildWordsPage();
+    QWidget* buildLessonPage();
+
+    QString programFolder_;
 };

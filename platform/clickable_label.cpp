@@ -25,14 +25,20 @@ void ClickableLabel::setUnderlined(bool underlined) {
     setFont(font);
 }
 
+// A double click is a click followed by a double click: the release that ends it is not a click
+// of its own.
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    const bool endsDoubleClick = afterDoubleClick_;
+    afterDoubleClick_ = false;
+    if (event->button() == Qt::LeftButton && !endsDoubleClick &&
+        rect().contains(event->position().toPoint())) {
         Q_EMIT clicked();
     }
 }
 
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        afterDoubleClick_ = true;
         Q_EMIT doubleClicked();
     }
 }

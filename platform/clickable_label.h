@@ -24,6 +24,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+
+private:
+    bool afterDoubleClick_ = false;
 };
 
 } // namespace mirelta

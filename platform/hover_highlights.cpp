@@ -33,10 +33,11 @@ void HoverHighlights::movedOver(QWidget* area) {
     reset(resets_[area]);
 }
 
+// Only a lit label goes back to normal; a label in any other colour is left alone.
 void HoverHighlights::reset(const std::vector<ClickableLabel*>& labels) {
     for (ClickableLabel* label : labels) {
         const auto normal = normal_.find(label);
-        if (normal != normal_.end()) {
+        if (normal != normal_.end() && label->background() == kHighlightColour) {
             label->setBackground(normal->second);
         }
     }

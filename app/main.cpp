@@ -8,10 +8,12 @@
 #include "qt_sound_player.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Мирельта"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/mirelta.png")));
     mirelta::WidgetDialogs dialogs(nullptr);
     mirelta::QtSoundPlayer sound;
     TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), {dialogs, sound});

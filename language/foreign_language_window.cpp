@@ -17,15 +17,10 @@
 #include <QTextEdit>
 
 using mirelta::ListFolderFiles;
+using mirelta::place;
 using mirelta::RadioGroup;
 
 namespace {
-
-template <typename Control> Control* place(Control* control, const char* name, QRect geometry) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     return place(new QLabel(text, parent), name, geometry);

@@ -18,6 +18,13 @@ class QLineEdit;
 
 namespace mirelta {
 
+// Names a control (its Qt object name is the name the handlers know it by) and puts it in place.
+template <typename Control> Control* place(Control* control, const char* name, QRect geometry) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
 void onClick(QCheckBox* box, std::function<void()> reaction);
 void onChange(QLineEdit* field, std::function<void()> reaction);
 void onUserChange(QComboBox* box, std::function<void()> reaction);

@@ -18,6 +18,10 @@ struct LoadedPicture {
 LoadedPicture loadPicture(const QString& path);
 LoadedPicture decodePicture(const QByteArray& bytes);
 
+// The choice of files the picture dialogs offer.
+inline const QString kPictureFilter = QStringLiteral(
+    "Изображения (*.bmp *.jpg *.jpeg *.gif *.BMP *.JPG *.JPEG *.GIF);;Все файлы (*)");
+
 // Pictures larger than this on either side are refused rather than decoded.
 inline constexpr int kMaxPictureSide = 16384;
 

@@ -1,11 +1,11 @@
 #include "form_storage.h"
 
+#include "atomic_file.h"
 #include "cp1251.h"
 #include "dialogs.h"
 #include "profile_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace mirelta {
 namespace {
@@ -71,12 +71,7 @@ bool FormStorage::save() {
                                       : toBytes(setting.read());
         profile.write(section, toBytes(setting.key), value);
     }
-    const std::string bytes = profile.toBytes();
-    QSaveFile file(path_);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
+    const bool written = writeFileAtomically(path_, profile.toBytes());
     if (!written) {
         dialogs_.message(QStringLiteral("Unable to write to %1").arg(path_));
     }

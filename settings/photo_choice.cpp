@@ -15,9 +15,7 @@ constexpr int kSmallestPhoto = 100;
 } // namespace
 
 void TMirelta::BfotoClick() {
-    const QString chosen = dialogs.openFile(
-        folder.path(), QStringLiteral("Изображения (*.bmp *.jpg *.jpeg *.gif *.BMP *.JPG *.JPEG "
-                                      "*.GIF);;Все файлы (*)"));
+    const QString chosen = dialogs.openFile(folder.path(), kPictureFilter);
     if (chosen.isEmpty()) {
         return;
     }

@@ -17,12 +17,6 @@ const QColor kCaptionColour(192, 220, 192);
 const QColor kTooltipColour(255, 255, 225);
 constexpr int kMaxNameLength = 10;
 
-template <typename Control> Control* place(Control* control, const char* name, QRect geometry) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
 void caption(QWidget* parent, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(geometry);

@@ -2,6 +2,7 @@
 // sentence, choosing the pictures and sounds of the headers, and saving the text so that it
 // becomes the suggestion in use.
 
+#include "atomic_file.h"
 #include "controls.h"
 #include "cp1251.h"
 #include "dialogs.h"
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <algorithm>
 #include <optional>
 
@@ -176,9 +176,7 @@ void TMirelta::BopClick() {
 }
 
 void TMirelta::BizshClick() {
-    const QString chosen = dialogs.openFile(
-        folder.image(), QStringLiteral("Изображения (*.bmp *.jpg *.jpeg *.gif *.BMP *.JPG *.JPEG "
-                                       "*.GIF);;Все файлы (*)"));
+    const QString chosen = dialogs.openFile(folder.image(), kPictureFilter);
     if (chosen.isEmpty()) {
         return;
     }
@@ -230,12 +228,7 @@ void TMirelta::BtextsoxClick() {
     }
     // A new file put in place in one step: a failure never leaves half a suggestion behind.
     const QString path = folder.personalText(title);
-    QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                           static_cast<qint64>(bytes.size()) &&
-                       file.commit();
-    if (!saved) {
+    if (!writeFileAtomically(path, bytes)) {
         dialogs.message(QStringLiteral("Не удаётся записать настрой в файл %1").arg(path));
         return;
     }

@@ -12,12 +12,6 @@
 namespace mirelta {
 namespace {
 
-template <typename Control> Control* place(Control* control, const char* name, QRect geometry) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
 void label(QWidget* parent, const QString& text, QRect geometry) {
     auto* caption = new QLabel(text, parent);
     caption->setGeometry(geometry);

@@ -78,6 +78,15 @@ SessionOutcome SessionEngine::run(const SessionSettings& settings, QSize windowS
     display_ =
         std::make_unique<GlyphDisplay>(world_.scene, world_.strips, world_.letters, world_.state,
                                        *quietScreen_, [this] { return settings_->speed; });
+    // The screen, canvas and trace belong to this session only: forget them however it ends.
+    struct Forget {
+        SessionEngine& engine;
+        ~Forget() {
+            engine.screen_ = nullptr;
+            engine.rings_ = nullptr;
+            engine.trace_ = nullptr;
+        }
+    } forget{*this};
     startClick();
     while (!over_ && (colourTimer_ || greyTimer_)) {
         playTick(greyTimer_);
@@ -133,7 +142,7 @@ int SessionEngine::scenarioColour() const {
     return world_.scenario.number(tschenar::Svet);
 }
 
-void SessionEngine::drawPreparationShift() {
+void SessionEngine::drawPlainShift() {
     Random& random = world_.random;
     shift_.raiseR = random(250);
     shift_.raiseG = random(250);
@@ -141,6 +150,10 @@ void SessionEngine::drawPreparationShift() {
     shift_.lowerR = shift_.raiseR;
     shift_.lowerG = shift_.raiseG;
     shift_.lowerB = shift_.raiseB;
+}
+
+void SessionEngine::drawPreparationShift() {
+    drawPlainShift();
     if (settings_->brightness) {
         applyPreparationBrightness();
     }

@@ -74,6 +74,7 @@ private:
     void playTick(bool grey);
     void Aprepare();
     void putBackground(int index);
+    void drawPlainShift();
     void drawPreparationShift();
     void applyPreparationBrightness();
     void frameSweepStep(RingRule rule);

@@ -76,12 +76,7 @@ private:
     void drawShift(bool atStart) {
         Random& random = e_.world_.random;
         ShiftValues& shift = e_.shift_;
-        shift.raiseR = random(250);
-        shift.raiseG = random(250);
-        shift.raiseB = random(250);
-        shift.lowerR = shift.raiseR;
-        shift.lowerG = shift.raiseG;
-        shift.lowerB = shift.raiseB;
+        e_.drawPlainShift();
         if (grey_) {
             e_.traceShift();
             return;

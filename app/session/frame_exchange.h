@@ -4,7 +4,9 @@
 // window last took them (rings are never dropped: they stay on the window's surface).
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -14,6 +16,29 @@ namespace mirelta {
 struct Ring {
     QRect corners;
     std::uint32_t colour;
+
+    // The pixels the outline covers: left ... right - 1 and top ... bottom - 1, as a frame
+    // rectangle does.
+    QRect outline() const {
+        return QRect(corners.left(), corners.top(), corners.width() - 1, corners.height() - 1);
+    }
+
+    // The four one-pixel sides, which is all of the window that drawing the ring changes.
+    QRegion sides() const {
+        const QRect r = outline();
+        QRegion region(r.left(), r.top(), r.width(), 1);
+        region += QRect(r.left(), r.bottom(), r.width(), 1);
+        region += QRect(r.left(), r.top(), 1, r.height());
+        region += QRect(r.right(), r.top(), 1, r.height());
+        return region;
+    }
+
+    void draw(QPainter& painter, const QColor& pen) const {
+        const QRect r = outline();
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.x(), r.y(), r.width() - 1, r.height() - 1);
+    }
 };
 
 class FrameExchange {

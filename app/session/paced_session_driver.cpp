@@ -31,11 +31,7 @@ public:
         // Only the outlines of the new rings need drawing on the window's surface.
         QRegion newRings;
         for (const Ring& ring : rings_) {
-            const QRect r = ring.corners;
-            newRings += QRect(r.left(), r.top(), r.width(), 1);
-            newRings += QRect(r.left(), r.bottom(), r.width(), 1);
-            newRings += QRect(r.left(), r.top(), 1, r.height());
-            newRings += QRect(r.right(), r.top(), 1, r.height());
+            newRings += ring.sides();
         }
         driver_.exchange_.publish(frame_, rings_);
         ++driver_.framesPresented_;

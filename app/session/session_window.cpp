@@ -97,9 +97,6 @@ void TMirelta::drawNewRings() {
     }
     QPainter painter(&rings);
     for (const Ring& ring : frames.takeRings()) {
-        painter.setPen(QColor(ringColour(ring.colour)));
-        // The outline covers left ... right - 1 and top ... bottom - 1, as a frame rectangle does.
-        painter.drawRect(ring.corners.left(), ring.corners.top(), ring.corners.width() - 2,
-                         ring.corners.height() - 2);
+        ring.draw(painter, QColor(ringColour(ring.colour)));
     }
 }

@@ -154,6 +154,7 @@ private:
     QString openizFileName;   // the editor\'s picture, held by its dialog until another is chosen
     QString openzvFileName;   // the editor\'s sound, likewise
     std::string personalText; // Windows-1251 bytes shown in Mperson0
+    bool suggestionParsed = false; // the last parse completed: the tables hold a whole suggestion
 
     mirelta::PanelView* Pkod = nullptr;
     QTabWidget* Pagenast = nullptr;

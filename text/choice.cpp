@@ -49,6 +49,7 @@ void TMirelta::Abasa() {
     std::string text;
     if (personal) {
         if (Titul->Cperson->currentText().isEmpty()) {
+            suggestionParsed = false;
             Titul->Pb->hide();
             dialogs.message(fromBytes(parse_messages::choosePersonal()));
             return;
@@ -67,6 +68,7 @@ void TMirelta::Abasa() {
         Titul->Popis->setVisible(!outcome.description.empty());
     }
     Titul->Pb->hide();
+    suggestionParsed = outcome.completed;
     if (outcome.completed) {
         state.thesisCount = *outcome.thesisCount;
     } else {

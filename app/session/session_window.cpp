@@ -62,7 +62,8 @@ void TMirelta::startClick() {
     if (!settings) {
         return;
     }
-    if (!Tslovo.isOpen() || Tslovo.isEmpty()) {
+    // A suggestion whose parse stopped holds only the rows read up to the fault.
+    if (!suggestionParsed || !Tslovo.isOpen() || Tslovo.isEmpty()) {
         dialogs.message(
             QStringLiteral("Настрой не выбран или содержит ошибку: выберите стандартный "
                            "или персональный настрой"));

@@ -46,6 +46,19 @@ TEST_F(SessionStart, NoSuggestionToPlayIsReported) {
     EXPECT_TRUE(window().isVisible());
 }
 
+TEST_F(SessionStart, ASuggestionWhoseParseStoppedIsNotPlayed) {
+    writePersonal(QStringLiteral("Сломан"), ">\n@1#1%$0&10@\nЯ могу\nабвгдежзиклм\n<\n");
+    writeSettings(
+        "[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xD1\xEB\xEE\xEC\xE0\xED\r\n");
+    shownWindow();
+    ASSERT_GT(window().letters().rowCount(), 0); // the rows read before the fault
+    dialogs.messages.clear();
+    press();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("ошибку")));
+    EXPECT_EQ(driver.presented, 0);
+}
+
 TEST_F(SessionStart, ASessionPlaysToItsEndThenLowersThePausesAndCloses) {
     writePersonal(QStringLiteral("Один"), ">\n@1#1%$0&10@\nЯ могу\n<\n");
     writeSettings("[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xCE\xE4\xE8\xED\r\n"

@@ -143,6 +143,10 @@ void TMirelta::buildControls() {
     connectMenu();
 }
 
+const PacedSessionDriver* TMirelta::pacedDriver() const {
+    return dynamic_cast<const PacedSessionDriver*>(ownDriver.get());
+}
+
 void TMirelta::connectEditor() {
     connect(Pnast->R5, &ClickableLabel::clicked, this, &TMirelta::R5Click);
     connect(Ptext->Bnewslov, &QPushButton::clicked, this, &TMirelta::BnewslovClick);

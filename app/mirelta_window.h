@@ -41,6 +41,7 @@ class HoverHighlights;
 class Shell;
 class GeneralPage;
 class MenuPanel;
+class PacedSessionDriver;
 class PanelView;
 class RadioGroup;
 class SessionDriver;
@@ -77,6 +78,8 @@ public:
     const mirelta::PictureBox& photo() const { return scene.ifoto(); }
     const mirelta::PanelScene& panelScene() const { return scene; }
     const mirelta::SessionEngine& sessionEngine() const { return engine; }
+    // The window's own driver, when it runs its sessions itself.
+    const mirelta::PacedSessionDriver* pacedDriver() const;
     const QString& photoFileName() const { return openfFileName; }
 
     // Handlers

@@ -97,6 +97,7 @@ void PacedSessionDriver::start(SessionEngine& engine, const SessionSettings& set
     QScreen* screen =
         window_ && window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
     const double rate = screen && screen->refreshRate() >= 20 ? screen->refreshRate() : 60.0;
+    refreshMs_ = 1000.0 / rate;
     thread_ = std::thread([this, &engine, settings, window, ended = std::move(ended), rate] {
         Pacer pacer(*this, 1000.0 / rate);
         std::optional<SessionOutcome> outcome;

@@ -32,9 +32,11 @@ public:
     bool isRunning() const override { return thread_.joinable(); }
     void cancel() override;
 
-    // Frames presented and the longest time one stayed later than planned, for the figures.
+    // Frames presented, the longest time one came later than planned, and the refresh interval,
+    // for the figures.
     long framesPresented() const { return framesPresented_; }
     double longestLatenessMs() const { return longestLatenessMs_; }
+    double refreshMs() const { return refreshMs_; }
 
 private:
     class Pacer;
@@ -51,6 +53,7 @@ private:
     bool cancelled_ = false;
     std::atomic<long> framesPresented_ = 0;
     std::atomic<double> longestLatenessMs_ = 0;
+    std::atomic<double> refreshMs_ = 0;
 };
 
 } // namespace mirelta

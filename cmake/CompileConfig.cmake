@@ -10,3 +10,12 @@ target_compile_definitions(mirelta_config INTERFACE
     QT_NO_KEYWORDS
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_USE_QSTRINGBUILDER)
+
+# A build for the soak runs: AddressSanitizer and UndefinedBehaviorSanitizer on every target.
+option(MIRELTA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(MIRELTA_SANITIZE)
+    target_compile_options(mirelta_config INTERFACE
+        -fsanitize=address,undefined -fno-sanitize=vptr -fno-sanitize-recover=undefined
+        -fno-omit-frame-pointer)
+    target_link_options(mirelta_config INTERFACE -fsanitize=address,undefined)
+endif()

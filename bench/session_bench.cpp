@@ -33,7 +33,7 @@ void MemcpySameBytes(benchmark::State& state) {
     QImage target = source.copy();
     for (auto _ : state) {
         for (int y = 0; y < kRows; ++y) {
-            std::memcpy(target.scanLine(y), source.constScanLine(y), 3 * kColumns);
+            std::memcpy(target.scanLine(y), source.constScanLine(y), std::size_t{3} * kColumns);
         }
         benchmark::DoNotOptimize(target.constBits());
     }

@@ -20,7 +20,7 @@ QRgb* row(QImage& frame, int y) {
 // 0x00RRGGBB, the layout of the frame's pixels. It reads one byte past the pixel, so the last
 // pixel of a row is read byte by byte instead.
 inline QRgb readBgr(const uchar* pixel) {
-    quint32 word;
+    quint32 word = 0;
     std::memcpy(&word, pixel, sizeof word);
     return qFromLittleEndian(word) & 0x00FFFFFFu;
 }
@@ -37,11 +37,11 @@ void drawBackgroundRows(const QImage& picture, QRgb key, QRgb face, QImage& fram
         const uchar* source = picture.constScanLine(y);
         QRgb* target = row(frame, y);
         for (int x = 0; x + 1 < kPanelSize; ++x) {
-            const QRgb pixel = readBgr(source + 3 * x);
+            const QRgb pixel = readBgr(source + std::ptrdiff_t{3} * x);
             target[x] = pixel != key ? 0xFF000000u | pixel : FillKeyed ? face : target[x];
         }
         const int last = kPanelSize - 1;
-        const QRgb pixel = readLastBgr(source + 3 * last);
+        const QRgb pixel = readLastBgr(source + std::ptrdiff_t{3} * last);
         target[last] = pixel != key ? 0xFF000000u | pixel : FillKeyed ? face : target[last];
     }
 }

@@ -11,7 +11,7 @@ namespace mirelta {
 namespace {
 
 // Files larger than any picture the program shows are refused before they are read.
-constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 
 LoadedPicture failure(const QString& reason) {
     return {QImage(), reason};

@@ -56,7 +56,7 @@ bool isPlayableWavFile(const QString& path) {
         return false;
     }
     // The format and the start of the data lie in the first kilobytes of any sound we play.
-    return isPlayableWav(file.read(64 * 1024));
+    return isPlayableWav(file.read(qint64{64} * 1024));
 }
 
 } // namespace mirelta

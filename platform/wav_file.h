@@ -6,7 +6,7 @@
 
 namespace mirelta {
 
-bool isPlayableWav(const QByteArray& header);
+bool isPlayableWav(const QByteArray& bytes);
 bool isPlayableWavFile(const QString& path);
 
 } // namespace mirelta

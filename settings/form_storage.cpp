@@ -20,7 +20,7 @@ QString fromBytes(const std::string& bytes) {
 }
 
 // A settings file is a few hundred bytes; a huge one is not ours to keep reading.
-constexpr qint64 kMaxReadBytes = 4 * 1024 * 1024;
+constexpr qint64 kMaxReadBytes = qint64{4} * 1024 * 1024;
 
 ProfileFile readProfile(const QString& path) {
     QFile file(path);

@@ -30,7 +30,7 @@ QString fromBytes(std::string_view bytes) {
 }
 
 // A personal suggestion is a few kilobytes; anything far larger is not one.
-constexpr qint64 kMaxPersonalTextBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxPersonalTextBytes = qint64{16} * 1024 * 1024;
 
 } // namespace
 

@@ -61,7 +61,8 @@ char32_t nextCodePoint(std::string_view s, std::size_t& pos) {
     char32_t cp = 0;
     if (lead < 0x80) {
         return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
+    }
+    if ((lead & 0xE0) == 0xC0) {
         extra = 1;
         cp = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {

@@ -119,7 +119,7 @@ bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
         if (watched == Msl[static_cast<std::size_t>(i)] &&
             (key == Qt::Key_Right || key == Qt::Key_Space)) {
             if (i + 1 < kWordFields) {
-                Msl[static_cast<std::size_t>(i + 1)]->setFocus();
+                Msl[static_cast<std::size_t>(i) + 1]->setFocus();
             } else {
                 Bnewslov->setFocus();
             }

@@ -300,9 +300,8 @@ void SessionEngine::Alocate() {
     }
     state.sentenceCount = letters.number(tslovo::Npred);
     if (letters.locate(
-            {{tslovo::Nnast, state.curThesis}, {tslovo::Npred, state.curSentence + 1}})) {
-        letters.prior();
-    } else if (letters.locate({{tslovo::Nnast, state.curThesis + 1}, {tslovo::Npred, 1}})) {
+            {{tslovo::Nnast, state.curThesis}, {tslovo::Npred, state.curSentence + 1}}) ||
+        letters.locate({{tslovo::Nnast, state.curThesis + 1}, {tslovo::Npred, 1}})) {
         letters.prior();
     } else {
         letters.last();

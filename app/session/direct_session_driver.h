@@ -11,7 +11,7 @@
 
 namespace mirelta {
 
-class DirectSessionDriver : public SessionDriver, private Screen, private RingCanvas {
+class DirectSessionDriver final : public SessionDriver, private Screen, private RingCanvas {
 public:
     explicit DirectSessionDriver(SessionTrace* trace = nullptr) : trace_(trace) {}
 

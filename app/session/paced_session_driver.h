@@ -20,7 +20,7 @@ namespace mirelta {
 
 class PanelScene;
 
-class PacedSessionDriver : public SessionDriver {
+class PacedSessionDriver final : public SessionDriver {
 public:
     // `panel` and `window` are repainted when a frame or rings arrive.
     PacedSessionDriver(const PanelScene& scene, FrameExchange& exchange, QWidget* panel,

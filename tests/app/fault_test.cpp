@@ -55,7 +55,7 @@ TEST_F(Faults, BrokenPicturesAsThePhotoAreRefusedWithAMessage) {
 
 TEST_F(Faults, AMegabyteOfSentencesStopsWithAClearMessage) {
     std::string text = ">\n@1#1%$0&10@\n";
-    while (text.size() < 1024 * 1024) {
+    while (text.size() < std::size_t{1024} * 1024) {
         text += "Я могу и буду\n";
     }
     writePersonal(QStringLiteral("Большой"), text + "<\n");

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 using namespace mirelta;
-using test::LetterRow;
 using test::lettersTable;
 
 namespace {

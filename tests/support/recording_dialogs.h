@@ -25,7 +25,7 @@ public:
     }
     QString openFile(const QString& folder, const QString&) override {
         openedFolders.append(folder);
-        const QString file = files.empty() ? QString() : files.front();
+        QString file = files.empty() ? QString() : files.front();
         if (!files.empty()) {
             files.pop_front();
         }

@@ -8,8 +8,8 @@
 
 namespace mirelta::test {
 
-QByteArray jpegBytes(const QImage& image, int quality = 90);
-QByteArray gifBytes(const QImage& image);
+QByteArray jpegBytes(const QImage& source, int quality = 90);
+QByteArray gifBytes(const QImage& source);
 QByteArray bmpBytes(const QImage& image);
 // A picture of the size with a pattern that shows orientation.
 QImage patternImage(int width, int height);

@@ -32,7 +32,7 @@ protected:
         }
     }
     QString picture(const QString& relative, int width, int height) {
-        const QString file = path(QStringLiteral("Image/") + relative);
+        QString file = path(QStringLiteral("Image/") + relative);
         QDir().mkpath(QFileInfo(file).path());
         EXPECT_TRUE(writeFile(file, jpegBytes(patternImage(width, height))));
         return file;

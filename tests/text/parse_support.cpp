@@ -37,6 +37,7 @@ std::string letters(const RecordTable& table) {
 
 std::vector<int> column(const RecordTable& table, int field) {
     std::vector<int> values;
+    values.reserve(static_cast<std::size_t>(table.rowCount()));
     for (int row = 0; row < table.rowCount(); ++row) {
         values.push_back(table.numberAt(row, field));
     }

@@ -1,5 +1,6 @@
 #include "bmp_file.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <vector>
@@ -54,7 +55,7 @@ bool writeBmp24(const QImage& image, const std::filesystem::path& file) {
         for (int x = 0; x < width; ++x) {
             out.push_back(line[3 * x + 2]);
             out.push_back(line[3 * x + 1]);
-            out.push_back(line[3 * x]);
+            out.push_back(line[std::ptrdiff_t{3} * x]);
         }
         for (std::uint32_t pad = static_cast<std::uint32_t>(width) * 3; pad < rowBytes; ++pad) {
             out.push_back(0);

@@ -129,9 +129,10 @@ IndexedImage quantise(const QImage& image) {
     for (int y = 0; y < rgb.height(); ++y) {
         const std::uint8_t* line = rgb.constScanLine(y);
         for (int x = 0; x < rgb.width(); ++x) {
-            const int r = line[3 * x];
-            const int g = line[3 * x + 1];
-            const int b = line[3 * x + 2];
+            const std::uint8_t* pixel = line + std::ptrdiff_t{3} * x;
+            const int r = pixel[0];
+            const int g = pixel[1];
+            const int b = pixel[2];
             Cell& cell = histogram[cellOf(r, g, b)];
             ++cell.count;
             cell.sum[0] += r;
@@ -190,7 +191,8 @@ IndexedImage quantise(const QImage& image) {
             const double offset = ((kBayer[y & 7][x & 7] + 0.5) / 64.0 - 0.5) * kDitherSpread;
             int channel[3];
             for (int c = 0; c < 3; ++c) {
-                channel[c] = std::clamp(static_cast<int>(line[3 * x + c] + offset + 0.5), 0, 255);
+                channel[c] =
+                    std::clamp(static_cast<int>(std::lround(line[3 * x + c] + offset)), 0, 255);
             }
             result.indices[static_cast<std::size_t>(y) * result.width + x] =
                 lookup(channel[0], channel[1], channel[2]);

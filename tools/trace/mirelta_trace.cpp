@@ -40,7 +40,7 @@ std::optional<Options> parseOptions(const QStringList& args) {
         if (i + 1 >= args.size()) {
             return std::nullopt;
         }
-        const QString value = args[++i];
+        const QString& value = args[++i];
         if (arg == QStringLiteral("--folder")) {
             options.folder = value;
         } else if (arg == QStringLiteral("--window")) {

@@ -19,6 +19,7 @@ for _ in $(seq "$2"); do
     ./mirelta 2>/dev/null &
     pid=$!
     until xdotool search --onlyvisible --name 'Мирельта' >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
         sleep 0.005
     done
     shown=$(date +%s%N)

@@ -28,33 +28,10 @@ bool usable(const QImage& picture) {
     return !picture.isNull() && picture.format() == QImage::Format_BGR888;
 }
 
-} // namespace
-
-void ColourShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns) {
-    if (!usable(picture)) {
-        return;
-    }
-    rows = std::clamp(rows, 0, picture.height());
-    columns = std::clamp(columns, 0, picture.width());
-    const std::vector<std::uint8_t> delta = rowDelta(shift, phase, columns);
-    const std::size_t bytes = delta.size();
-    for (int y = 0; y < rows; ++y) {
-        std::uint8_t* line = picture.scanLine(y);
-        for (std::size_t i = 0; i < bytes; ++i) {
-            line[i] = static_cast<std::uint8_t>(line[i] + delta[i]);
-        }
-    }
-}
-
-void GreyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns) {
-    if (!usable(picture)) {
-        return;
-    }
-    rows = std::clamp(rows, 0, picture.height());
-    columns = std::clamp(columns, 0, picture.width());
-    const std::vector<std::uint8_t> delta = rowDelta(shift, phase, 1);
-    // The shift folded into per-channel tables of weighted values, and the rounding into one
-    // table over every weighted sum: four look-ups a pixel, no division, no branch.
+// Four table look-ups a pixel: the shift folded into per-channel tables of weighted values, the
+// rounding into one table over every weighted sum. For processors without AVX2.
+void greyRowsByTables(QImage& picture, const std::vector<std::uint8_t>& delta, int rows,
+                      int columns) {
     std::array<std::uint16_t, 256> red{}, green{}, blue{};
     for (int value = 0; value < 256; ++value) {
         blue[value] = static_cast<std::uint16_t>(11 * static_cast<std::uint8_t>(value + delta[0]));
@@ -86,6 +63,68 @@ void GreyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int row
         if (x < columns) {
             pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>(greyAt(pixel));
         }
+    }
+}
+
+// Plain arithmetic with no look-up and no branch, which the compiler vectorises for AVX2: the
+// weighted sum plus a half, divided by 100 (a multiplication), and a tie (an exact division of
+// the raised sum) taken back down when it landed on an odd value.
+__attribute__((target("avx2"))) void greyRowsByArithmetic(QImage& picture,
+                                                          const std::vector<std::uint8_t>& delta,
+                                                          int rows, int columns) {
+    const std::uint8_t addB = delta[0], addG = delta[1], addR = delta[2];
+    for (int y = 0; y < rows; ++y) {
+        std::uint8_t* line = picture.scanLine(y);
+        for (int x = 0; x < columns; ++x) {
+            std::uint8_t* pixel = line + std::ptrdiff_t{3} * x;
+            // 30 r + 59 g + 11 b + 50 is at most 25,550: sixteen bits carry it.
+            const auto b = static_cast<std::uint16_t>(static_cast<std::uint8_t>(pixel[0] + addB));
+            const auto g = static_cast<std::uint16_t>(static_cast<std::uint8_t>(pixel[1] + addG));
+            const auto r = static_cast<std::uint16_t>(static_cast<std::uint8_t>(pixel[2] + addR));
+            const auto raised = static_cast<std::uint16_t>(30 * r + 59 * g + 11 * b + 50);
+            auto grey = static_cast<std::uint16_t>(raised / 100);
+            grey -= static_cast<std::uint16_t>(raised == grey * 100) & grey;
+            pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>(grey);
+        }
+    }
+}
+
+} // namespace
+
+void ColourShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns) {
+    if (!usable(picture)) {
+        return;
+    }
+    rows = std::clamp(rows, 0, picture.height());
+    columns = std::clamp(columns, 0, picture.width());
+    const std::vector<std::uint8_t> delta = rowDelta(shift, phase, columns);
+    const std::size_t bytes = delta.size();
+    for (int y = 0; y < rows; ++y) {
+        std::uint8_t* line = picture.scanLine(y);
+        for (std::size_t i = 0; i < bytes; ++i) {
+            line[i] = static_cast<std::uint8_t>(line[i] + delta[i]);
+        }
+    }
+}
+
+GreyMethod fastestGreyMethod() {
+    static const GreyMethod method =
+        __builtin_cpu_supports("avx2") ? GreyMethod::Arithmetic : GreyMethod::Tables;
+    return method;
+}
+
+void GreyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
+                   GreyMethod method) {
+    if (!usable(picture)) {
+        return;
+    }
+    rows = std::clamp(rows, 0, picture.height());
+    columns = std::clamp(columns, 0, picture.width());
+    const std::vector<std::uint8_t> delta = rowDelta(shift, phase, 1);
+    if (method == GreyMethod::Arithmetic && fastestGreyMethod() == GreyMethod::Arithmetic) {
+        greyRowsByArithmetic(picture, delta, rows, columns);
+    } else {
+        greyRowsByTables(picture, delta, rows, columns);
     }
 }
 

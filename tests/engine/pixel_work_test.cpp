@@ -73,6 +73,38 @@ TEST(ColourShift, TheGreyFormShiftsThenTurnsEachPixelGrey) {
     EXPECT_EQ(image.pixel(424, 100), qRgb(10, 20, 30));
 }
 
+// Every byte value in every channel, with shifts that wrap: both ways of turning pixels grey give
+// exactly greyOf of the shifted colour, and leave the last column alone.
+TEST(ColourShift, BothGreyMethodsGiveTheExactGreyOfEveryShiftedPixel) {
+    QImage source(425, 425, QImage::Format_BGR888);
+    for (int y = 0; y < source.height(); ++y) {
+        std::uint8_t* line = source.scanLine(y);
+        for (int i = 0; i < 3 * source.width(); ++i) {
+            line[i] = static_cast<std::uint8_t>(i * 7 + y * 13 + (i * y) % 251);
+        }
+    }
+    const ShiftValues shift{.raiseR = 200, .raiseG = 3, .raiseB = 77};
+    for (const GreyMethod method : {GreyMethod::Tables, GreyMethod::Arithmetic}) {
+        QImage image = source.copy();
+        GreyShiftPass(image, shift, 1, 425, 424, method);
+        for (int y = 0; y < 425; ++y) {
+            const std::uint8_t* before = source.constScanLine(y);
+            const std::uint8_t* after = image.constScanLine(y);
+            for (std::ptrdiff_t x = 0; x < 424; ++x) {
+                const std::uint8_t* pixel = before + 3 * x;
+                const std::uint8_t* grey = after + 3 * x;
+                const int expected = greyOf(static_cast<std::uint8_t>(pixel[2] + 200),
+                                            static_cast<std::uint8_t>(pixel[1] + 3),
+                                            static_cast<std::uint8_t>(pixel[0] + 77));
+                ASSERT_EQ(grey[0], expected) << x << "," << y << " method " << int(method);
+                ASSERT_EQ(grey[1], expected);
+                ASSERT_EQ(grey[2], expected);
+            }
+            ASSERT_EQ(image.pixel(424, y), source.pixel(424, y));
+        }
+    }
+}
+
 TEST(ColourShift, PassesStayInsideSmallerPicturesAndIgnoreOtherFormats) {
     QImage small = picture(10, 5, qRgb(0, 0, 0));
     ColourShiftPass(small, {.raiseR = 1}, 1, 425, 424);

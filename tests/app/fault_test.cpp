@@ -82,6 +82,7 @@ TEST_F(Faults, ATextFolderThatCannotBeMadeStopsTheSaveWithAMessage) {
 namespace {
 
 struct BrokenText {
+    const char* name;
     const char* text;
     const char* message;
 };
@@ -89,24 +90,29 @@ struct BrokenText {
 class BrokenPersonalTexts : public WindowTest, public ::testing::WithParamInterface<BrokenText> {};
 
 const BrokenText kBrokenTexts[] = {
-    {"", "Выбирите стандартный или персональный настрой"},
-    {">\n@1#1%$0&10@\nа\n@2\nб\n<\n", "Ошибка"},
-    {">\n@1#1%$0&10@\nабвгдежзи абвгдежзи абвгдежзи абвгдежзи абвгдежзи абвгдежзи "
+    {"Empty", "", "Выбирите стандартный или персональный настрой"},
+    {"HeaderWithoutNumberSign", ">\n@1#1%$0&10@\nа\n@2\nб\n<\n", "Ошибка"},
+    {"SentenceOver70",
+     ">\n@1#1%$0&10@\nабвгдежзи абвгдежзи абвгдежзи абвгдежзи абвгдежзи абвгдежзи "
      "абвгдежзи яя\n<\n",
      "В настрое 1 Предложение 1 длиннее 70 знаков"},
-    {">\n@1#1%$0&10@\nа\nЯ смогу абвгдежзикл\n<\n",
+    {"WordOver10", ">\n@1#1%$0&10@\nа\nЯ смогу абвгдежзикл\n<\n",
      "В настрое 1 В предложении 2 слово 3\r длиннее 10 букв"},
-    {"<\nа\n", "В тексте настроя нет мужского варианта: нет строки со знаком «>»"},
-    {">\n@1#x%$0&10@\nа\n<\n",
+    {"NoMenVersion", "<\nа\n", "В тексте настроя нет мужского варианта: нет строки со знаком «>»"},
+    {"ColourNotANumber", ">\n@1#x%$0&10@\nа\n<\n",
      "В заголовке настроя 1 поле «цвет» должно быть целым числом, а в нём «x»"},
-    {">\n@1#1%$0&40000@\nа\n<\n", "В заголовке настроя 1 поле «задержка» вне допустимых пределов "
-                                  "(от -32768 до 32767): «40000»"},
-    {">\n@1#1%a.jpg\nа\n<\n", "Заголовок настроя 1 неполон: в строке нет знака «$»"},
-    {">\n@1#1%$0&10@ x\nа\n<\n",
+    {"DelayOutOfRange", ">\n@1#1%$0&40000@\nа\n<\n",
+     "В заголовке настроя 1 поле «задержка» вне допустимых пределов "
+     "(от -32768 до 32767): «40000»"},
+    {"IncompleteHeader", ">\n@1#1%a.jpg\nа\n<\n",
+     "Заголовок настроя 1 неполон: в строке нет знака «$»"},
+    {"TextAfterHeader", ">\n@1#1%$0&10@ x\nа\n<\n",
      "В строке заголовка настроя 1 после закрывающего знака «@» есть лишние знаки"},
-    {">\n@1#1%$0&10@\n<\n", "В настрое 1 нет ни одного предложения: за заголовком сразу идёт "
-                            "другой заголовок или конец текста"},
-    {">\n@1#1%$0&10@\nа\n\nб\n<\n", "В настрое 1 на месте предложения 2 пустая строка"},
+    {"ThesisWithoutSentences", ">\n@1#1%$0&10@\n<\n",
+     "В настрое 1 нет ни одного предложения: за заголовком сразу идёт "
+     "другой заголовок или конец текста"},
+    {"EmptyLine", ">\n@1#1%$0&10@\nа\n\nб\n<\n",
+     "В настрое 1 на месте предложения 2 пустая строка"},
 };
 
 } // namespace
@@ -135,5 +141,5 @@ TEST_P(BrokenPersonalTexts, AreReportedLeftAsTheyAreAndNotPlayed) {
     EXPECT_EQ(after.readAll(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryParserMessage, BrokenPersonalTexts,
-                         ::testing::ValuesIn(kBrokenTexts));
+INSTANTIATE_TEST_SUITE_P(EveryParserMessage, BrokenPersonalTexts, ::testing::ValuesIn(kBrokenTexts),
+                         [](const auto& test) { return std::string(test.param.name); });

@@ -5,6 +5,7 @@
 # working folder. Each time it shows its window, closes on a key and keeps its settings in its own
 # folder.
 set -euo pipefail
+export E2E=$(cd "$(dirname "$0")" && pwd)
 cmake=$1
 build=$2
 work=$(mktemp -d)
@@ -27,22 +28,12 @@ grep -qx "Icon=$folder/mirelta.png" "$launcher" || { echo "the launcher has no i
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail
+source "$E2E/program_control.sh"
 cd "$1"
 eval "$2" 2>/dev/null &
 pid=$!
 sleep 2
-window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
-xdotool windowfocus --sync "$window" key a
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "the program did not end after the key"
-    kill "$pid"
-    exit 1
-fi
-wait "$pid"
+close_with_key "$pid"
 DRIVE
 start_and_close() {
     timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$1" "$2"

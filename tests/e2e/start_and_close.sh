@@ -2,6 +2,7 @@
 # The real program in a fresh program folder on a virtual X server: it starts, switches its border
 # off, closes on a key sent to its window, and leaves the settings file of a first run behind.
 set -euo pipefail
+export E2E=$(cd "$(dirname "$0")" && pwd)
 program=$1
 expected=$2
 work=$(mktemp -d)
@@ -11,24 +12,13 @@ mkdir -p "$work/Text" "$work/Image" "$work/Sound"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail
+source "$E2E/program_control.sh"
 cd "$1"
 ./mirelta 2>/dev/null &
 pid=$!
 # The window is made anew when its border goes, 700 ms after the first showing: wait past that.
 sleep 2
-window=$(xdotool search --sync --limit 1 --name 'Мирельта')
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers a
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "the program did not end after the key"
-    kill "$pid"
-    exit 1
-fi
-wait "$pid"
+close_with_key "$pid"
 DRIVE
 timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$work"
 if ! cmp "$work/polufabu.ini" "$expected"; then

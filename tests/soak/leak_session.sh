@@ -4,6 +4,7 @@
 set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
+export E2E=$here/../e2e
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$program" "$work/mirelta"
@@ -13,20 +14,14 @@ printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=p\r\nEpov_Text=1\r\n
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -uo pipefail
+source "$E2E/program_control.sh"
 cd "$1"
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$2" ./mirelta 2>"$1/errors.txt" &
 pid=$!
-window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
+xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта' >/dev/null
 sleep 3
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --sync $((WIDTH / 2 - 212 + 180)) $((HEIGHT / 2 + 212 + 22)) click 1
-for _ in $(seq 600); do
-    [ "$(xdotool search --onlyvisible --name 'Мирельта' 2>/dev/null | wc -l)" -ge 2 ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-box=$(xdotool search --onlyvisible --name 'Мирельта' | tail -n 1)
-xdotool windowfocus --sync "$box" key Return
+press_start
+answer_closing_message "$pid" 120
 wait "$pid"
 echo "$?" >"$1/status"
 DRIVE

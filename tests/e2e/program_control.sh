@@ -1,0 +1,42 @@
+# Driving the real program on a virtual X server, for the end-to-end scripts (sourced).
+
+# Waits up to 10 s for the program PID to end, then gives up: kills it and fails, saying after
+# what it should have ended.
+wait_for_end() {
+    local pid=$1 after=$2
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; return; }
+        sleep 0.1
+    done
+    echo "the program did not end after $after"
+    kill "$pid"
+    return 1
+}
+
+# A key sent to the main window, which closes the program.
+close_with_key() {
+    local window
+    window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
+    xdotool windowfocus --sync "$window" key a
+    wait_for_end "$1" "a key"
+}
+
+# "Старт": 10 pixels below the panel centred in the window, 180 pixels in from its left edge.
+press_start() {
+    local window WIDTH HEIGHT
+    window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove --sync $((WIDTH / 2 - 212 + 180)) $((HEIGHT / 2 + 212 + 22)) click 1
+}
+
+# Waits up to SECONDS for the session's closing message box and answers it; fails when the
+# program ends before it.
+answer_closing_message() {
+    local pid=$1 seconds=$2
+    for _ in $(seq $((seconds * 10))); do
+        [ "$(xdotool search --onlyvisible --name 'Мирельта' 2>/dev/null | wc -l)" -ge 2 ] && break
+        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its message"; return 1; }
+        sleep 0.1
+    done
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name 'Мирельта' | tail -n 1)" key Return
+}

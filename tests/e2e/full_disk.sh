@@ -3,11 +3,9 @@
 # of zero): the real program says it could not write, closes, and the previous settings file is
 # left whole, with no half-written file beside it.
 set -euo pipefail
+source "$(dirname "$0")/program_control.sh"
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$program" "$work/mirelta"
-mkdir -p "$work/Text"
+program_folder "$program"
 printf '[TMirelta]\r\nEname_Text=\xc8\xe2\xe0\xed\r\nEslov_Text=15\r\n' >"$work/polufabu.ini"
 cp "$work/polufabu.ini" "$work/before.ini"
 

@@ -6,10 +6,10 @@
 # folder.
 set -euo pipefail
 export E2E=$(cd "$(dirname "$0")" && pwd)
+source "$E2E/program_control.sh"
 cmake=$1
 build=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+temporary_folder
 export HOME="$work/home"
 mkdir -p "$HOME"
 folder="$work/Мирельта"

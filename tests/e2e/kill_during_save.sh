@@ -4,11 +4,9 @@
 # Either way the previous polufabu.ini must be left whole, with nothing half-written beside it.
 # A run that is not killed must change the file, or the kill proved nothing.
 set -euo pipefail
+source "$(dirname "$0")/program_control.sh"
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$program" "$work/mirelta"
-mkdir -p "$work/Text"
+program_folder "$program"
 # Settings an earlier run left: the save on close rewrites them with every other setting added.
 printf '[TMirelta]\r\nEname_Text=\xc8\xe2\xe0\xed\r\nEslov_Text=15\r\n' >"$work/before.ini"
 

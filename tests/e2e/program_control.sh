@@ -1,5 +1,18 @@
 # Driving the real program on a virtual X server, for the end-to-end scripts (sourced).
 
+# A temporary folder in $work, removed when the script ends.
+temporary_folder() {
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+}
+
+# A temporary program folder in $work: the executable PROGRAM with empty Text, Image and Sound.
+program_folder() {
+    temporary_folder
+    cp "$1" "$work/mirelta"
+    mkdir -p "$work/Text" "$work/Image" "$work/Sound"
+}
+
 # Waits up to 10 s for the program PID to end, then gives up: kills it and fails, saying after
 # what it should have ended.
 wait_for_end() {

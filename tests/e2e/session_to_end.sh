@@ -4,11 +4,9 @@
 # lowered pauses are in polufabu.ini.
 set -euo pipefail
 export E2E=$(cd "$(dirname "$0")" && pwd)
+source "$E2E/program_control.sh"
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$program" "$work/mirelta"
-mkdir -p "$work/Text" "$work/Image" "$work/Sound"
+program_folder "$program"
 # "Один": a one-sentence suggestion, chosen, played once.
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/$(printf '\xce\xe4\xe8\xed' | iconv -f cp1251 -t utf-8).txt"
 printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"

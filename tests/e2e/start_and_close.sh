@@ -3,12 +3,10 @@
 # off, closes on a key sent to its window, and leaves the settings file of a first run behind.
 set -euo pipefail
 export E2E=$(cd "$(dirname "$0")" && pwd)
+source "$E2E/program_control.sh"
 program=$1
 expected=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$program" "$work/mirelta"
-mkdir -p "$work/Text" "$work/Image" "$work/Sound"
+program_folder "$program"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail

@@ -5,10 +5,8 @@ set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 export E2E=$here/../e2e
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$program" "$work/mirelta"
-mkdir -p "$work/Text"
+source "$E2E/program_control.sh"
+program_folder "$program"
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/p.txt"
 printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=p\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
 

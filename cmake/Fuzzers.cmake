@@ -1,5 +1,6 @@
 # The fuzz targets need clang's libFuzzer and sanitizers, so they are a project of their own,
 # built with clang beside the main build and run for a bounded time as part of the tests.
+# mirelta_add_fuzz_test(name [libFuzzer options]): the options follow the common ones and win.
 include(ExternalProject)
 find_program(MIRELTA_CLANGXX NAMES clang++-14 clang++ REQUIRED)
 set(fuzzBinaryDir ${CMAKE_BINARY_DIR}/fuzz)
@@ -15,9 +16,11 @@ set(MIRELTA_FUZZ_SECONDS 20 CACHE STRING "How long each fuzz target runs in the 
 function(mirelta_add_fuzz_test name)
     add_test(NAME fuzz.${name}
         COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-fuzzer.sh ${fuzzBinaryDir}/${name}_fuzz
-                ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name} ${MIRELTA_FUZZ_SECONDS})
+                ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name} ${MIRELTA_FUZZ_SECONDS} ${ARGN})
     set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 300 LABELS fuzz)
 endfunction()
-mirelta_add_fuzz_test(parser)
+# Texts of up to 64 KB from the start, no single allocation over 2 MB and a few hundred MB in
+# all: the letters table must grow in small steps and stay a few tens of bytes a letter.
+mirelta_add_fuzz_test(parser -max_len=65536 -len_control=0 -malloc_limit_mb=2 -rss_limit_mb=300)
 mirelta_add_fuzz_test(profile)
 mirelta_add_fuzz_test(picture)

@@ -15,14 +15,23 @@ constexpr std::array<unsigned char, kGlyphCount> kAlphabet = {
 
 } // namespace
 
+// Glyph index by upper-case byte, -1 for a byte without a glyph.
+constexpr std::array<signed char, 256> kIndexOfByte = [] {
+    std::array<signed char, 256> index{};
+    index.fill(-1);
+    for (int i = 0; i < kGlyphCount; ++i) {
+        index[kAlphabet[i]] = static_cast<signed char>(i);
+    }
+    return index;
+}();
+
 std::optional<int> glyphIndex(char byte, int searched) {
     const auto upper = static_cast<unsigned char>(cp1251::toUpper(byte));
-    for (int i = 0; i < searched && i < kGlyphCount; ++i) {
-        if (kAlphabet[i] == upper) {
-            return i;
-        }
+    const int index = kIndexOfByte[upper];
+    if (index < 0 || index >= searched) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return index;
 }
 
 char glyphCharacter(int index) {

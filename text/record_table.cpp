@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <limits>
 
 namespace mirelta {
@@ -27,7 +28,18 @@ FieldRangeError::FieldRangeError(std::string_view field, std::int64_t value)
     : std::range_error(std::to_string(value) + " is out of range for field " + std::string(field)),
       field_(field), value_(value) {}
 
-RecordTable::RecordTable(std::vector<FieldDef> fields) : fields_(std::move(fields)) {}
+RecordTable::RecordTable(std::vector<FieldDef> fields) : fields_(std::move(fields)) {
+    if (fields_.size() > 32) {
+        throw std::invalid_argument("a table holds at most 32 fields");
+    }
+    rowBytes_ = sizeof(std::uint32_t);
+    for (const FieldDef& def : fields_) {
+        columns_.push_back({def.type, rowBytes_});
+        rowBytes_ += def.type == FieldType::SmallInt  ? sizeof(std::int16_t)
+                     : def.type == FieldType::Integer ? sizeof(std::int32_t)
+                                                      : 1 + kInlineText;
+    }
+}
 
 int RecordTable::fieldIndex(std::string_view name) const {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -52,14 +64,17 @@ void RecordTable::clear() {
     if (!open_) {
         throw std::logic_error("the table is closed");
     }
-    cells_.clear();
+    blocks_.clear();
+    longTexts_.clear();
     rows_ = 0;
     cursor_ = -1;
+    cursorRow_ = nullptr;
     eof_ = bof_ = true;
 }
 
 void RecordTable::settle(int row) {
     cursor_ = row;
+    cursorRow_ = row >= 0 && row < rows_ ? const_cast<std::byte*>(rowAt(row)) : nullptr;
     eof_ = bof_ = false;
 }
 
@@ -100,30 +115,29 @@ void RecordTable::append() {
     if (!open_) {
         throw std::logic_error("the table is closed");
     }
-    cells_.resize(cells_.size() + fields_.size());
+    if (rows_ == std::numeric_limits<int>::max()) {
+        throw std::length_error("the table is full");
+    }
+    if (static_cast<std::size_t>(rows_) % kBlockRows == 0) {
+        // Zeroed: every field unassigned, every number 0, every text empty.
+        blocks_.push_back(std::make_unique<std::byte[]>(kBlockRows * rowBytes_));
+    }
     ++rows_;
     settle(rows_ - 1);
 }
 
-const RecordTable::Cell* RecordTable::cellAt(int row, int field) const {
-    if (row < 0 || row >= rowCount() || field < 0 || field >= static_cast<int>(fields_.size())) {
-        return nullptr;
-    }
-    return &cells_[static_cast<std::size_t>(row) * fields_.size() + field];
-}
-
-RecordTable::Cell& RecordTable::currentCell(int field) {
-    if (isEmpty()) {
+std::byte* RecordTable::currentRow(int field) {
+    if (isEmpty() || cursorRow_ == nullptr) {
         throw std::logic_error("no current row");
     }
     if (field < 0 || field >= static_cast<int>(fields_.size())) {
         throw std::out_of_range("no field " + std::to_string(field));
     }
-    return cells_[static_cast<std::size_t>(cursor_) * fields_.size() + field];
+    return cursorRow_;
 }
 
-void RecordTable::setNumber(int field, std::int64_t value) {
-    Cell& cell = currentCell(field);
+void RecordTable::setAnyNumber(int field, std::int64_t value) {
+    std::byte* row = currentRow(field);
     const FieldDef& def = fields_[field];
     if (def.type == FieldType::Text) {
         throw std::logic_error(std::string(def.name) + " holds text");
@@ -132,33 +146,78 @@ void RecordTable::setNumber(int field, std::int64_t value) {
     if (value < low || value > high) {
         throw FieldRangeError(def.name, value);
     }
-    cell.number = static_cast<std::int32_t>(value);
-    cell.assigned = true;
+    std::byte* place = row + columns_[field].offset;
+    if (def.type == FieldType::SmallInt) {
+        const auto small = static_cast<std::int16_t>(value);
+        std::memcpy(place, &small, sizeof small);
+    } else {
+        const auto number = static_cast<std::int32_t>(value);
+        std::memcpy(place, &number, sizeof number);
+    }
+    markAssigned(row, field);
 }
 
 void RecordTable::setText(int field, std::string_view value) {
-    Cell& cell = currentCell(field);
+    std::byte* row = currentRow(field);
     const FieldDef& def = fields_[field];
     if (def.type != FieldType::Text) {
         throw std::logic_error(std::string(def.name) + " holds a number");
     }
-    cell.text = value.substr(0, static_cast<std::size_t>(def.size));
-    cell.assigned = true;
+    value = value.substr(0, static_cast<std::size_t>(def.size));
+    auto* place = reinterpret_cast<unsigned char*>(row + columns_[field].offset);
+    if (value.size() <= kInlineText) {
+        place[0] = static_cast<unsigned char>(value.size());
+        std::memcpy(place + 1, value.data(), value.size());
+    } else {
+        // A text set again keeps its old copy: only headers hold long texts, set once each.
+        const auto index = static_cast<std::uint32_t>(longTexts_.size());
+        longTexts_.emplace_back(value);
+        place[0] = kLongText;
+        std::memcpy(place + 1, &index, sizeof index);
+    }
+    markAssigned(row, field);
 }
 
-std::int32_t RecordTable::numberAt(int row, int field) const {
-    const Cell* cell = cellAt(row, field);
-    return cell ? cell->number : 0;
+std::int32_t RecordTable::anyNumberAt(int row, int field) const {
+    if (row < 0 || row >= rowCount() || field < 0 || field >= static_cast<int>(fields_.size())) {
+        return 0;
+    }
+    const Column& column = columns_[field];
+    const std::byte* place = rowAt(row) + column.offset;
+    if (column.type == FieldType::SmallInt) {
+        std::int16_t small = 0;
+        std::memcpy(&small, place, sizeof small);
+        return small;
+    }
+    if (column.type == FieldType::Integer) {
+        std::int32_t number = 0;
+        std::memcpy(&number, place, sizeof number);
+        return number;
+    }
+    return 0;
 }
 
 std::string_view RecordTable::textAt(int row, int field) const {
-    const Cell* cell = cellAt(row, field);
-    return cell ? std::string_view(cell->text) : std::string_view();
+    if (row < 0 || row >= rowCount() || field < 0 || field >= static_cast<int>(fields_.size()) ||
+        columns_[field].type != FieldType::Text) {
+        return {};
+    }
+    const auto* place = reinterpret_cast<const unsigned char*>(rowAt(row) + columns_[field].offset);
+    if (place[0] == kLongText) {
+        std::uint32_t index = 0;
+        std::memcpy(&index, place + 1, sizeof index);
+        return longTexts_[index];
+    }
+    return {reinterpret_cast<const char*>(place + 1), place[0]};
 }
 
 bool RecordTable::isAssignedAt(int row, int field) const {
-    const Cell* cell = cellAt(row, field);
-    return cell && cell->assigned;
+    if (row < 0 || row >= rowCount() || field < 0 || field >= static_cast<int>(fields_.size())) {
+        return false;
+    }
+    std::uint32_t flags = 0;
+    std::memcpy(&flags, rowAt(row), sizeof flags);
+    return (flags >> field) & 1U;
 }
 
 bool RecordTable::locateResolved(std::span<const std::pair<int, std::int32_t>> keys) {

@@ -5,8 +5,12 @@
 // cursor on the end row, so that code which reads a field after running off the end still reads
 // that row.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <deque>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -66,14 +70,33 @@ public:
     void append();
 
     std::int32_t number(int field) const { return numberAt(cursor_, field); }
+    // (The parser stores millions of small numbers: their path is short and inline.)
     std::string_view text(int field) const { return textAt(cursor_, field); }
     bool isAssigned(int field) const { return isAssignedAt(cursor_, field); }
-    void setNumber(int field, std::int64_t value);
+    void setNumber(int field, std::int64_t value) {
+        if (cursorRow_ != nullptr && static_cast<std::size_t>(field) < columns_.size() &&
+            columns_[field].type == FieldType::SmallInt && value >= INT16_MIN &&
+            value <= INT16_MAX) {
+            const auto small = static_cast<std::int16_t>(value);
+            std::memcpy(cursorRow_ + columns_[field].offset, &small, sizeof small);
+            markAssigned(cursorRow_, field);
+            return;
+        }
+        setAnyNumber(field, value);
+    }
     void setText(int field, std::string_view value);
 
     // Reads by row index, for walks that must not disturb the cursor. An unassigned field or a
     // row out of range reads 0 or empty.
-    std::int32_t numberAt(int row, int field) const;
+    std::int32_t numberAt(int row, int field) const {
+        if (row >= 0 && row < rowCount() && static_cast<std::size_t>(field) < columns_.size() &&
+            columns_[field].type == FieldType::SmallInt) {
+            std::int16_t small = 0;
+            std::memcpy(&small, rowAt(row) + columns_[field].offset, sizeof small);
+            return small;
+        }
+        return anyNumberAt(row, field);
+    }
     std::string_view textAt(int row, int field) const;
     bool isAssignedAt(int row, int field) const;
 
@@ -82,20 +105,43 @@ public:
     bool locate(std::initializer_list<std::pair<std::string_view, std::int32_t>> keys);
 
 private:
-    struct Cell {
-        std::int32_t number = 0;
-        bool assigned = false;
-        std::string text;
+    // Rows are packed: a word of assigned-flags, then each field in its own width (two bytes for
+    // a small integer, four for an integer, eight for text). A text of up to seven characters
+    // lives in its row; a longer one in a list of its own. Rows sit in blocks that never move, so
+    // a table of millions of letters costs a few tens of bytes a letter and never needs twice its
+    // size while it grows.
+    struct Column {
+        FieldType type;
+        std::size_t offset;
     };
-    const Cell* cellAt(int row, int field) const;
-    Cell& currentCell(int field);
+    static constexpr std::size_t kBlockRows = 4096;
+    static constexpr std::size_t kInlineText = 7;
+    static constexpr unsigned char kLongText = 0xFF;
+
+    const std::byte* rowAt(int row) const {
+        const auto index = static_cast<std::size_t>(row);
+        return blocks_[index / kBlockRows].get() + (index % kBlockRows) * rowBytes_;
+    }
+    std::byte* currentRow(int field);
+    static void markAssigned(std::byte* row, int field) {
+        std::uint32_t flags = 0;
+        std::memcpy(&flags, row, sizeof flags);
+        flags |= std::uint32_t(1) << field;
+        std::memcpy(row, &flags, sizeof flags);
+    }
+    void setAnyNumber(int field, std::int64_t value);
+    std::int32_t anyNumberAt(int row, int field) const;
     bool locateResolved(std::span<const std::pair<int, std::int32_t>> keys);
     void settle(int row);
 
     std::vector<FieldDef> fields_;
-    std::vector<Cell> cells_;
+    std::vector<Column> columns_;
+    std::size_t rowBytes_ = 0;
+    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::deque<std::string> longTexts_; // a deque: texts handed out as views never move
     int rows_ = 0;
     int cursor_ = -1;
+    std::byte* cursorRow_ = nullptr;
     bool eof_ = true;
     bool bof_ = true;
     bool open_ = true;

@@ -79,10 +79,12 @@ std::optional<Options> parseArguments(const std::vector<std::string>& args) {
     return options;
 }
 
-// Tabs and line breaks inside a value would break the tab-separated dump.
+// Tabs and line breaks inside a value would break the tab-separated dump, and any other control
+// byte of a text, copied to a terminal, could move its cursor or change its colours.
 std::string escaped(std::string_view utf8) {
     std::string out;
     for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '\r':
             out += "\\r";
@@ -94,7 +96,14 @@ std::string escaped(std::string_view utf8) {
             out += "\\t";
             break;
         default:
-            out += c;
+            if (byte < 0x20 || byte == 0x7F) {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                out += "\\x";
+                out += kHex[byte >> 4];
+                out += kHex[byte & 0xF];
+            } else {
+                out += c;
+            }
         }
     }
     return out;

@@ -103,3 +103,19 @@ TEST(MireltaCheck, UsageErrorsAndUnreadableFilesExitWithTwo) {
     EXPECT_EQ(check("/nonexistent/file.txt").status, 2);
     EXPECT_EQ(check(std::filesystem::temp_directory_path().string()).status, 2);
 }
+
+// A text's control bytes reach a terminal only as escapes: an ESC could recolour it or move its
+// cursor.
+TEST(MireltaCheck, ControlBytesOfATextAreEscapedInMessagesAndTheDump) {
+    const TempFile picture(">\n@1#1%\x1B[31m$0&10@\nда\x07\n<\n");
+    CheckRun run = check("--dump " + picture.path());
+    EXPECT_EQ(run.status, 0) << run.out;
+    const TempFile colour(">\n@1#\x1B[31m%$0&10@\nда\n<\n");
+    const CheckRun failed = check("--dump " + colour.path());
+    EXPECT_EQ(failed.status, 1) << failed.out;
+    for (const CheckRun& each : {run, failed}) {
+        EXPECT_EQ(each.out.find('\x1B'), std::string::npos) << each.out;
+        EXPECT_EQ(each.out.find('\x07'), std::string::npos) << each.out;
+        EXPECT_NE(each.out.find("\\x1B[31m"), std::string::npos) << each.out;
+    }
+}

@@ -5,7 +5,7 @@
 # not), writes each with the checksum of its pixels, and follows a window that the same process
 # replaces by another of a different size. Usage: frame_watch_counts.sh WATCH PAINTER
 set -euo pipefail
-export WATCH=$1 PAINTER=$2
+export WATCH=$(realpath "$1") PAINTER=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

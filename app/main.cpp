@@ -15,19 +15,58 @@
 
 namespace {
 
+const char* shownName(mirelta::Shown what) {
+    using mirelta::Shown;
+    switch (what) {
+    case Shown::Preparation:
+        return "prep";
+    case Shown::Letter:
+        return "letter";
+    case Shown::Rest:
+        return "rest";
+    case Shown::Blank:
+        return "blank";
+    case Shown::Photo:
+        return "photo";
+    case Shown::WordRow:
+        return "wordrow";
+    case Shown::Phrase:
+        return "phrase";
+    case Shown::Picture:
+        return "picture";
+    case Shown::Cell:
+        return "cell";
+    }
+    return "?";
+}
+
 // With MIRELTA_SESSION_REPORT naming a file, the figures of the session just played are written
-// there when the program ends: how the frames kept pace with the screen.
+// there when the program ends: how the frames kept pace with the screen. With MIRELTA_FRAME_LOG
+// naming a file, every frame that reached the window is listed there, one a line: milliseconds
+// from the first, what it showed and the CRC-32 of its pixels.
 void reportSession(const TMirelta& window) {
-    const QString path = qEnvironmentVariable("MIRELTA_SESSION_REPORT");
     const auto* driver = window.pacedDriver();
-    if (path.isEmpty() || driver == nullptr) {
+    if (driver == nullptr) {
         return;
     }
-    QFile report(path);
-    if (report.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream(&report) << "frames " << driver->framesPresented() << "\nrefresh_ms "
-                             << driver->refreshMs() << "\nlongest_late_ms "
-                             << driver->longestLatenessMs() << "\n";
+    const QString reportPath = qEnvironmentVariable("MIRELTA_SESSION_REPORT");
+    QFile report(reportPath);
+    if (!reportPath.isEmpty() && report.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        const mirelta::SessionFigures figures = driver->figures();
+        QTextStream(&report) << "frames " << figures.framesPresented << "\nrefresh_ms "
+                             << figures.refreshMs << "\nlongest_late_ms "
+                             << figures.longestLatenessMs << "\nplanned_ms " << figures.plannedMs
+                             << "\nsession_ms " << figures.sessionMs << "\n";
+    }
+    const QString logPath = qEnvironmentVariable("MIRELTA_FRAME_LOG");
+    QFile log(logPath);
+    if (!logPath.isEmpty() && log.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QTextStream out(&log);
+        for (const mirelta::PresentedFrame& frame : driver->frameLog()) {
+            out << QString::number(frame.atMs, 'f', 3) << ' ' << shownName(frame.what) << ' '
+                << QStringLiteral("%1").arg(frame.checksum, 8, 16, QLatin1Char('0')).toUpper()
+                << '\n';
+        }
     }
 }
 
@@ -39,7 +78,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/mirelta.png")));
     mirelta::WidgetDialogs dialogs(nullptr);
     mirelta::QtSoundPlayer sound;
-    TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), {dialogs, sound});
+    mirelta::WindowServices services{dialogs, sound};
+    services.pacing.logFrames = qEnvironmentVariableIsSet("MIRELTA_FRAME_LOG");
+    TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), services);
     // Hidden: no control of the main window shows it; it opens only when asked for.
     TFiniaz languageWindow(QApplication::applicationDirPath());
     window.showAtStart();

@@ -67,7 +67,8 @@ TMirelta::TMirelta(ProgramFolder programFolder, WindowServices services, QWidget
     setFont(dialogFont);
     buildControls();
     if (driver == nullptr) {
-        ownDriver = std::make_unique<PacedSessionDriver>(scene, frames, Pkod, this);
+        ownDriver =
+            std::make_unique<PacedSessionDriver>(scene, frames, Pkod, this, services.pacing);
         driver = ownDriver.get();
     }
     FormCreate();

@@ -8,6 +8,7 @@
 #include "frame_exchange.h"
 #include "glyph_strips.h"
 #include "information_pages.h"
+#include "paced_session_driver.h"
 #include "panel_scene.h"
 #include "program_folder.h"
 #include "random.h"
@@ -58,6 +59,8 @@ struct WindowServices {
     bool saveSettings = true;
     // Opens documents and web pages; without one the desktop's default programs do.
     Shell* shell = nullptr;
+    // How the window's own driver paces its sessions.
+    PacingOptions pacing;
 };
 } // namespace mirelta
 

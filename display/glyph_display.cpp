@@ -23,7 +23,7 @@ void GlyphDisplay::loadCurrentGlyph(GlyphCell& cell) {
 
 void GlyphDisplay::repaint(const GlyphCell& cell) {
     if (cell.drawsSomething()) {
-        screen_.present();
+        screen_.present(Shown::Cell, 0);
     }
 }
 

@@ -18,14 +18,15 @@ namespace mirelta {
 namespace {
 
 constexpr int kPreparationSteps = 51;
+// A preparation step is paced like the fastest letter step: one refresh of a 60 Hz screen.
+constexpr int kPreparationStepMs = 17;
 constexpr double kHalfPanel = kPanelSize / 2.0;
 
 // A screen for the display actions' own repaints: the engine itself decides which states become
 // frames.
 class QuietScreen : public Screen {
 public:
-    void present() override {}
-    void hold(int) override {}
+    void present(Shown, int) override {}
 };
 
 int half(double value) {
@@ -257,7 +258,7 @@ void SessionEngine::Aprepare() {
         } else {
             phase = 2;
         }
-        screen_->present();
+        screen_->present(Shown::Preparation, kPreparationStepMs);
     }
     setTimers(scenarioColour() == 2);
     world_.state.armedFlag = 1;
@@ -326,8 +327,7 @@ void SessionEngine::showScenarioPicture(int milliseconds) {
     scene.bringToFront({PanelScene::Kind::Scenario});
     scene.Ishen().setVisible(true);
     trace("picture " + std::to_string(std::max(0, milliseconds)));
-    screen_->present();
-    screen_->hold(std::max(0, milliseconds));
+    screen_->present(Shown::Picture, std::max(0, milliseconds));
     scene.Ishen().setVisible(false);
     scene.sendToBack({PanelScene::Kind::Scenario});
 }

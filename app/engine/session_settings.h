@@ -24,6 +24,9 @@ struct SessionSettings {
     int brightnessLevel = 250; // Tiar
     bool sound = true;         // Czv
 
+    // How long a letter step stays on the screen: the slower the speed, the longer.
+    int letterStepMs() const { return speed == 0 ? 17 : speed == 2 ? 50 : 33; }
+
     static constexpr int kVisible = 0;
     static constexpr int kInverse = 1;
     static constexpr int kHidden = 2;

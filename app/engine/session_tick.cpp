@@ -214,14 +214,13 @@ private:
             scene_.bringToFront({PanelScene::Kind::Photo});
             scene_.ifoto().setVisible(true);
             e_.trace("photo " + std::to_string(pause));
-            e_.screen_->present();
-            e_.screen_->hold(pause);
+            e_.screen_->present(Shown::Photo, pause);
             scene_.ifoto().setVisible(false);
             scene_.sendToBack({PanelScene::Kind::Photo});
             photoDue_ = false;
             return;
         }
-        e_.screen_->present();
+        e_.screen_->present(Shown::Blank, settings_.letterStepMs());
     }
 
     void showLetter() {
@@ -231,17 +230,19 @@ private:
             display_.Aspaitm();
             e_.trace("matrix " + glyphName(letters_, row) + " " +
                      std::to_string(state_.glyphFrame));
-            e_.screen_->present(); // the flash lasts one frame
+            // The block flashes: it is seen for the first refresh of the step only.
+            e_.screen_->present(Shown::Letter, settings_.letterStepMs());
             display_.Ainvisiblem();
-        } else if (settings_.letter) {
-            GlyphCell& big = scene_.big();
-            display_.loadCurrentGlyph(big);
-            big.setFrame(frameCycle_);
-            big.setTransparentColour(kWhite);
-            e_.trace("letter " + glyphName(letters_, row) + " " + std::to_string(frameCycle_));
-            e_.screen_->present();
+            e_.screen_->present(Shown::Rest, 0);
         } else {
-            e_.screen_->present();
+            if (settings_.letter) {
+                GlyphCell& big = scene_.big();
+                display_.loadCurrentGlyph(big);
+                big.setFrame(frameCycle_);
+                big.setTransparentColour(kWhite);
+                e_.trace("letter " + glyphName(letters_, row) + " " + std::to_string(frameCycle_));
+            }
+            e_.screen_->present(Shown::Letter, settings_.letterStepMs());
         }
         if (letters_.text(tslovo::Bukv) == "\xDF" && letters_.number(tslovo::Nbuk) == 1) {
             photoDue_ = true;
@@ -269,7 +270,7 @@ private:
         display_.Aspraitb();
         display_.Aanispb();
         display_.Avisibleb();
-        const int waited = timedDisplay(settings_.wordPause);
+        const int waited = timedDisplay(Shown::WordRow, settings_.wordPause);
         e_.trace("wordrow " + std::to_string(state_.glyphFrame) + " " + std::to_string(waited) +
                  cells);
         display_.Ainvisibleb();
@@ -283,13 +284,12 @@ private:
 
     // Shows what is on the panel for the pause when the style has one (frame 0 has none and is not
     // shown at all); returns the milliseconds waited.
-    int timedDisplay(int pause) {
+    int timedDisplay(Shown what, int pause) {
         if (state_.glyphFrame <= 0) {
             return 0;
         }
         const int waited = std::max(0, pause);
-        e_.screen_->present();
-        e_.screen_->hold(waited);
+        e_.screen_->present(what, waited);
         return waited;
     }
 
@@ -302,7 +302,7 @@ private:
         const std::string cells = e_.trace_ ? describeSentence() : std::string();
         display_.Aanisp();
         display_.Avisiblesp();
-        const int waited = timedDisplay(pause);
+        const int waited = timedDisplay(Shown::Phrase, pause);
         e_.trace("phrase " + std::to_string(state_.glyphFrame) + " " + std::to_string(waited) +
                  cells);
         display_.Ainvisiblesp();

@@ -29,8 +29,10 @@ public:
     long rings = 0;
 
 private:
-    void present() override { ++presented; }
-    void hold(int milliseconds) override { heldMilliseconds += milliseconds; }
+    void present(Shown, int milliseconds) override {
+        ++presented;
+        heldMilliseconds += milliseconds;
+    }
     void drawRing(const QRect&, std::uint32_t) override { ++rings; }
 
     SessionTrace* trace_;

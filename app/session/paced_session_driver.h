@@ -1,30 +1,65 @@
 #pragma once
 // The session of the real program: the engine runs on a thread of its own, every state it
-// presents reaches the window at the pace of the screen's refresh, and the window stays
-// responsive, so that a key or a double click ends the session within a refresh.
+// presents is painted on the window and kept there for its time, to whole refreshes of the screen
+// on one clock from the first state, and the window stays responsive, so that a key or a double
+// click ends the session within a refresh.
 
 #include "frame_exchange.h"
+#include "screen.h"
 #include "session_driver.h"
 
-#include <QObject>
 #include <QPointer>
-#include <atomic>
 #include <condition_variable>
-#include <memory>
+#include <cstdint>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <vector>
 
 class QWidget;
 
 namespace mirelta {
 
 class PanelScene;
+class PacingClock;
+
+// One frame that reached the window: when (milliseconds from the session's first frame), what it
+// showed, and the CRC-32 of its pixels (rows from the top, each pixel as its bytes red, green,
+// blue).
+struct PresentedFrame {
+    double atMs;
+    Shown what;
+    std::uint32_t checksum;
+};
+
+// How the last session kept time.
+struct SessionFigures {
+    long framesPresented = 0;
+    double refreshMs = 0;
+    double longestLatenessMs = 0; // how much later than planned a frame reached the window
+    double plannedMs = 0;         // from the first frame to the planned end of the last state
+    double sessionMs = 0;         // the same, as it went
+};
+
+struct PacingOptions {
+    // The screen's refresh rate, instead of the one the window's screen reports.
+    std::optional<double> refreshHz;
+    // The clock the states are timed by; the steady clock when none is given.
+    PacingClock* clock = nullptr;
+    // Keep a PresentedFrame for every frame of a session.
+    bool logFrames = false;
+};
 
 class PacedSessionDriver final : public SessionDriver {
 public:
+    using Options = PacingOptions;
+
     // `panel` and `window` are repainted when a frame or rings arrive.
     PacedSessionDriver(const PanelScene& scene, FrameExchange& exchange, QWidget* panel,
-                       QWidget* window);
+                       QWidget* window, Options options);
+    PacedSessionDriver(const PanelScene& scene, FrameExchange& exchange, QWidget* panel,
+                       QWidget* window)
+        : PacedSessionDriver(scene, exchange, panel, window, Options()) {}
     ~PacedSessionDriver() override;
 
     void start(SessionEngine& engine, const SessionSettings& settings, QSize window,
@@ -32,28 +67,31 @@ public:
     bool isRunning() const override { return thread_.joinable(); }
     void cancel() override;
 
-    // Frames presented, the longest time one came later than planned, and the refresh interval,
-    // for the figures.
-    long framesPresented() const { return framesPresented_; }
-    double longestLatenessMs() const { return longestLatenessMs_; }
-    double refreshMs() const { return refreshMs_; }
+    SessionFigures figures() const;
+    std::vector<PresentedFrame> frameLog() const;
 
 private:
-    class Pacer;
+    class WindowSink;
+    class SteadyClock;
 
     void finish();
+    double refreshMsOfScreen() const;
+    // The window's side: the frame numbered `number` was painted at `at`.
+    void markShown(long number, double at);
 
     const PanelScene& scene_;
     FrameExchange& exchange_;
     QPointer<QWidget> panel_;
     QPointer<QWidget> window_;
+    Options options_;
     std::thread thread_;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;
     bool cancelled_ = false;
-    std::atomic<long> framesPresented_ = 0;
-    std::atomic<double> longestLatenessMs_ = 0;
-    std::atomic<double> refreshMs_ = 0;
+    long shownNumber_ = 0;
+    double shownAt_ = 0;
+    SessionFigures figures_;
+    std::vector<PresentedFrame> frameLog_;
 };
 
 } // namespace mirelta

@@ -11,8 +11,10 @@ namespace mirelta::test {
 
 class RecordingScreen : public Screen {
 public:
-    void present() override { ++presented; }
-    void hold(int milliseconds) override { held += milliseconds; }
+    void present(Shown, int milliseconds) override {
+        ++presented;
+        held += milliseconds;
+    }
     int presented = 0;
     int held = 0;
 };

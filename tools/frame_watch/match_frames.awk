@@ -55,6 +55,7 @@ END {
             if (low > length_ || q < ends[low]) {
                 ends[low] = q
                 node_at[++nodes] = q
+                node_state[nodes] = i
                 node_back[nodes] = low > 1 ? chain[low - 1] : 0
                 chain[low] = nodes
                 if (low > length_) {
@@ -68,9 +69,20 @@ END {
     last = 0
     if (length_ > 0) {
         last = node_at[chain[length_]]
+        last_state = node_state[chain[length_]]
         for (node = chain[length_]; node != 0; node = node_back[node]) {
             second = first
             first = node_at[node]
+            first_state = node_state[node]
+        }
+        # The first or last states may have fallen on pictures the watch could not read.
+        while (first_state > 1 && first > 1 && unreadable[first - 1]) {
+            first--
+            first_state--
+        }
+        while (last_state < n && last < m && unreadable[last + 1]) {
+            last++
+            last_state++
         }
         # The repaint of the whole window when "Старт" hides the settings may already show the
         # first state; the panel's own picture of it right after is the session's first frame.

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev clang-format clang-tidy
     xvfb xauth xdotool gdb
+    libx11-dev libxext-dev libxdamage-dev libxfixes-dev
 )
 
 missing=()

@@ -233,7 +233,6 @@ void TMirelta::FormShow() {
     state.frameOffset = 0;
     state.colourIndex = 0;
     state.colours = kFrameColours;
-    setFocus();
 }
 
 // The window's own background has the colour of button text; its controls keep their own.
@@ -299,9 +298,10 @@ void TMirelta::saveSettingsOnce() {
 }
 
 void TMirelta::keyPressEvent(QKeyEvent* event) {
-    // Only keys that reach the window itself, not those a control passed on.
-    QWidget* focus = focusWidget();
-    if (focus == nullptr || focus == this) {
+    // A key is the window's during a session, or when the user gave the window itself the focus
+    // by clicking its background. Qt also hands up the keys a focused control has no use for (a
+    // letter on the tab row, Escape, F1): those are strays and must not end the program.
+    if (driver->isRunning() || focusWidget() == this) {
         close();
         return;
     }

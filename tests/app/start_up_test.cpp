@@ -127,6 +127,30 @@ TEST_F(StartUp, AKeyOnTheWindowOrADoubleClickOnItsBackgroundCloses) {
     EXPECT_EQ(settingsBytes(), kDefaultSettings);
 }
 
+// At start-up a control holds the focus (the tab row): a key it has no use for is handed up to the
+// window by Qt, and must not end the program, before the border switch or after it. A click on the
+// window's background gives the window itself the focus, and then a key closes.
+TEST_F(StartUp, StrayKeysBeforeAClickOnTheBackgroundDoNotClose) {
+    shownWindow();
+    const auto pressStrayKeys = [this] {
+        QWidget* focus = window().focusWidget();
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_F1}) {
+            QTest::keyClick(focus != nullptr ? focus : &window(), key);
+            EXPECT_TRUE(window().isVisible()) << key;
+        }
+    };
+    pressStrayKeys();
+    window().TborderTimer();
+    pressStrayKeys();
+    QTest::mouseClick(&window(), Qt::LeftButton, {},
+                      QPoint(window().width() - 3, window().height() - 3));
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().focusWidget(), &window());
+    QTest::keyClick(&window(), Qt::Key_A);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(settingsBytes(), kDefaultSettings);
+}
+
 TEST_F(StartUp, KeysTypedIntoAControlDoNotClose) {
     shownWindow();
     auto* name = control<QLineEdit>("Ename");

@@ -58,6 +58,11 @@ void TMirelta::startClick() {
     if (driver->isRunning()) {
         return;
     }
+    // "Старт" within 700 ms of the window appearing: the border switch would run the show handler
+    // on this thread while the session's thread plays. It is done now, before anything is read.
+    if (!borderSwitched) {
+        TborderTimer();
+    }
     const std::optional<SessionSettings> settings = sessionSettings();
     if (!settings) {
         return;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTest>
 #include <QUrl>
 #include <deque>
 
@@ -14,7 +15,14 @@ namespace mirelta::test {
 
 class RecordingDialogs : public Dialogs {
 public:
-    void message(const QString& text) override { messages.append(text); }
+    void message(const QString& text) override {
+        messages.append(text);
+        // A user reading the box: the program's timers go on firing meanwhile, as they do under a
+        // real modal message box.
+        if (readingMilliseconds > 0) {
+            QTest::qWait(readingMilliseconds);
+        }
+    }
     bool ask(const QString& text, const QString& title) override {
         questions.append(title + QStringLiteral(": ") + text);
         const bool answer = answers.empty() ? false : answers.front();
@@ -32,6 +40,8 @@ public:
         return file;
     }
 
+    // How long each message stays open.
+    int readingMilliseconds = 0;
     QStringList messages;
     QStringList questions;
     QStringList openedFolders;

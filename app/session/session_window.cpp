@@ -8,6 +8,7 @@
 #include "mirelta_window.h"
 #include "session_driver.h"
 #include "settings_panel.h"
+#include "sound_player.h"
 #include "suggestion_tables.h"
 
 #include <QCheckBox>
@@ -87,6 +88,8 @@ void TMirelta::startClick() {
 }
 
 void TMirelta::sessionEnded(const SessionOutcome& outcome) {
+    // The closing message waits for the user: the session's loop must not sound on behind it.
+    sound.stop();
     Pagenast->show();
     Pmenu->show();
     dialogs.message(QStringLiteral("Сеанс окончен повторите его \rне ранее чем 30 минут "));

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QUrl>
 #include <deque>
+#include <functional>
 
 namespace mirelta::test {
 
@@ -17,6 +18,9 @@ class RecordingDialogs : public Dialogs {
 public:
     void message(const QString& text) override {
         messages.append(text);
+        if (onMessage) {
+            onMessage(text);
+        }
         // A user reading the box: the program's timers go on firing meanwhile, as they do under a
         // real modal message box.
         if (readingMilliseconds > 0) {
@@ -42,6 +46,8 @@ public:
 
     // How long each message stays open.
     int readingMilliseconds = 0;
+    // Runs as each message opens: what the user hears and sees at that moment.
+    std::function<void(const QString&)> onMessage;
     QStringList messages;
     QStringList questions;
     QStringList openedFolders;

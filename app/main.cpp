@@ -83,6 +83,8 @@ int main(int argc, char** argv) {
     TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), services);
     // Hidden: no control of the main window shows it; it opens only when asked for.
     TFiniaz languageWindow(QApplication::applicationDirPath());
+    // The program ends with its main window, whether or not the trainer is still open.
+    languageWindow.setAttribute(Qt::WA_QuitOnClose, false);
     window.showAtStart();
     if (QApplication::arguments().contains(QStringLiteral("--language-trainer"))) {
         languageWindow.show();

@@ -188,9 +188,12 @@ void TMirelta::showEvent(QShowEvent* event) {
 }
 
 void TMirelta::FormShow() {
+    showHandlerRunning = true;
     bclos->move(pos());
     ActivateRussianLayout();
-    Tborder->start();
+    if (!borderSwitched) {
+        Tborder->start();
+    }
 
     const QString chosen = Titul->Cperson->currentText();
     Titul->Cperson->clear();
@@ -234,7 +237,11 @@ void TMirelta::FormShow() {
     state.frameOffset = 0;
     state.colourIndex = 0;
     state.colours = kFrameColours;
-    setFocus();
+    showHandlerRunning = false;
+    if (borderSwitchDue) {
+        borderSwitchDue = false;
+        QTimer::singleShot(0, this, [this] { TborderTimer(); });
+    }
 }
 
 // The window's own background has the colour of button text; its controls keep their own.
@@ -270,6 +277,19 @@ void TMirelta::resizeEvent(QResizeEvent* event) {
 }
 
 void TMirelta::TborderTimer() {
+    Tborder->stop();
+    // The switch rewrites what a session reads (the state, the letters table, the sound, the
+    // photo): a session that started first keeps its border.
+    if (borderSwitched || driver->isRunning()) {
+        return;
+    }
+    // A message box of the show handler is still open and its handler half done: running the
+    // handler again inside it would repeat its messages. The switch waits for the box to close.
+    if (showHandlerRunning) {
+        borderSwitchDue = true;
+        return;
+    }
+    borderSwitched = true;
     state.borderSwitching = 1;
     // Changing the border rebuilds the window, and showing it again runs the show handler.
     setWindowFlag(Qt::FramelessWindowHint, true);
@@ -277,7 +297,6 @@ void TMirelta::TborderTimer() {
         setGeometry(screen->geometry());
     }
     showFullScreen();
-    Tborder->stop();
     state.borderSwitching = 0;
 }
 
@@ -286,6 +305,7 @@ void TMirelta::FormClose() {
 }
 
 void TMirelta::closeEvent(QCloseEvent* event) {
+    Tborder->stop();
     driver->cancel();
     FormClose();
     saveSettingsOnce();
@@ -300,9 +320,10 @@ void TMirelta::saveSettingsOnce() {
 }
 
 void TMirelta::keyPressEvent(QKeyEvent* event) {
-    // Only keys that reach the window itself, not those a control passed on.
-    QWidget* focus = focusWidget();
-    if (focus == nullptr || focus == this) {
+    // A key is the window's during a session, or when the user gave the window itself the focus
+    // by clicking its background. Qt also hands up the keys a focused control has no use for (a
+    // letter on the tab row, Escape, F1): those are strays and must not end the program.
+    if (driver->isRunning() || focusWidget() == this) {
         close();
         return;
     }

@@ -88,6 +88,7 @@ public:
     // Handlers
     void FormCreate();
     void FormShow();
+    // Takes the border away, once: the window is made anew, which runs the show handler again.
     void TborderTimer();
     void FormClose();
     void Abasa();
@@ -160,7 +161,10 @@ private:
     QString openizFileName;   // the editor\'s picture, held by its dialog until another is chosen
     QString openzvFileName;   // the editor\'s sound, likewise
     std::string personalText; // Windows-1251 bytes shown in Mperson0
-    bool suggestionParsed = false; // the last parse completed: the tables hold a whole suggestion
+    bool suggestionParsed = false;   // the last parse completed: the tables hold a whole suggestion
+    bool showHandlerRunning = false; // FormShow runs; one of its message boxes may be open
+    bool borderSwitched = false;     // the border is gone: the switch never runs again
+    bool borderSwitchDue = false;    // the border's time came while the show handler ran
 
     mirelta::PanelView* Pkod = nullptr;
     QTabWidget* Pagenast = nullptr;

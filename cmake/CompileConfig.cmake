@@ -19,3 +19,10 @@ if(MIRELTA_SANITIZE)
         -fno-omit-frame-pointer)
     target_link_options(mirelta_config INTERFACE -fsanitize=address,undefined)
 endif()
+
+# A build for the thread checks: ThreadSanitizer on every target (Qt itself is not instrumented).
+option(MIRELTA_SANITIZE_THREAD "Build with ThreadSanitizer" OFF)
+if(MIRELTA_SANITIZE_THREAD)
+    target_compile_options(mirelta_config INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(mirelta_config INTERFACE -fsanitize=thread)
+endif()

@@ -27,7 +27,14 @@ bool QtSoundPlayer::open(const QString& path) {
 }
 
 void QtSoundPlayer::play() {
-    QMetaObject::invokeMethod(this, [this] { effect_->play(); });
+    // QSoundEffect starts a sound that plays already from its beginning again. The session asks
+    // for a sound that may play (at "Старт" its preparation starts it before it is asked for
+    // again): the loop must go on where it is.
+    QMetaObject::invokeMethod(this, [this] {
+        if (!effect_->isPlaying()) {
+            effect_->play();
+        }
+    });
     stopped_ = false;
 }
 

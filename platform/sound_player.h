@@ -11,6 +11,7 @@ public:
     // False when the file does not exist or is not a sound the player can play; the player is
     // then closed.
     virtual bool open(const QString& path) = 0;
+    // Starts the sound; one that plays already goes on where it is.
     virtual void play() = 0;
     virtual void stop() = 0;
     virtual void close() = 0;

@@ -235,11 +235,15 @@ void TMirelta::BtextsoxClick() {
     QComboBox* list = Titul->Cperson;
     list->addItem(title);
     dialogs.message(QStringLiteral("Настрой ") + title + QStringLiteral(" сохранен"));
-    if (!Titul->Chperson->isChecked()) {
+    // The new entry is chosen before personal is switched on: switching it on parses the entry
+    // chosen, and the text must be parsed once, as itself (an empty list has already chosen its
+    // first entry by itself, another list still names whatever it named before).
+    list->setCurrentIndex(list->count() - 1);
+    if (Titul->Chperson->isChecked()) {
+        CpersonChange();
+    } else {
         Titul->Chperson->setChecked(true);
     }
-    list->setCurrentIndex(list->count() - 1);
-    CpersonChange();
 }
 
 void TMirelta::BtexzacClick() {

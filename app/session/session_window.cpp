@@ -8,6 +8,7 @@
 #include "mirelta_window.h"
 #include "session_driver.h"
 #include "settings_panel.h"
+#include "sound_player.h"
 #include "suggestion_tables.h"
 
 #include <QCheckBox>
@@ -58,6 +59,11 @@ void TMirelta::startClick() {
     if (driver->isRunning()) {
         return;
     }
+    // "Старт" within 700 ms of the window appearing: the border switch would run the show handler
+    // on this thread while the session's thread plays. It is done now, before anything is read.
+    if (!borderSwitched) {
+        TborderTimer();
+    }
     const std::optional<SessionSettings> settings = sessionSettings();
     if (!settings) {
         return;
@@ -82,6 +88,8 @@ void TMirelta::startClick() {
 }
 
 void TMirelta::sessionEnded(const SessionOutcome& outcome) {
+    // The closing message waits for the user: the session's loop must not sound on behind it.
+    sound.stop();
     Pagenast->show();
     Pmenu->show();
     dialogs.message(QStringLiteral("Сеанс окончен повторите его \rне ранее чем 30 минут "));

@@ -1,10 +1,13 @@
 // "Старт" on the window: its checks, a whole session run straight through, and its end.
 
+#include "paced_session_driver.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 using namespace mirelta;
 using namespace mirelta::test;
@@ -16,6 +19,12 @@ const QString kSessionOver = QStringLiteral("Сеанс окончен повт�
 class SessionStart : public WindowTest {
 protected:
     void press() { control<QPushButton>("start")->click(); }
+};
+
+// Sessions on their own thread, as the program plays them.
+class PacedSessionStart : public SessionStart {
+protected:
+    PacedSessionStart() { pacedSessions = true; }
 };
 
 } // namespace
@@ -81,4 +90,29 @@ TEST_F(SessionStart, ASessionEndingOnAGreyThesisKeepsThePauses) {
     press();
     EXPECT_EQ(dialogs.messages, QStringList{kSessionOver});
     EXPECT_TRUE(settingsBytes().contains("\r\nEslov_Text=20\r\nEpred_Text=30\r\n"));
+}
+
+// "Старт" pressed as soon as the window appears, before the border switch's 700 ms have passed:
+// the switch rewrites the session state, the letters table, the sound and the photo, so it is done
+// before the session starts and never runs on the window's thread while the session's plays.
+TEST_F(PacedSessionStart, AtOnceAfterTheWindowAppearsTheBorderSwitchComesFirstAndNeverDuring) {
+    writePersonal(QStringLiteral("Один"), ">\n@1#1%$0&10@\nЯ могу\n<\n");
+    writeSettings("[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xCE\xE4\xE8\xED\r\n"
+                  "Epov_Text=1\r\n");
+    shownWindow();
+    auto* border = control<QTimer>("Tborder");
+    ASSERT_TRUE(border->isActive()); // the switch is still to come
+    int switchesDuringSession = 0;
+    QObject::connect(border, &QTimer::timeout, &window(), [&] {
+        if (window().pacedDriver()->isRunning()) {
+            ++switchesDuringSession;
+        }
+    });
+    press();
+    EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(border->isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().isVisible(); }, 60000));
+    EXPECT_EQ(switchesDuringSession, 0);
+    EXPECT_EQ(dialogs.messages, QStringList{kSessionOver});
+    EXPECT_TRUE(settingsBytes().contains("\r\nEslov_Text=19\r\nEpred_Text=29\r\n"));
 }

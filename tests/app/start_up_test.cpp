@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 
 using namespace mirelta;
@@ -85,6 +86,32 @@ TEST_F(StartUp, AMissingPhotoIsReportedOnceAtTheBorderSwitch) {
     EXPECT_EQ(window().session().borderSwitching, 0);
 }
 
+// The border switch runs the show handler again 700 ms after the first showing, when a message of
+// the first showing may still be open; the user may also still be reading a message of the switch
+// when its 700 ms have passed again. Whatever the reading speed, each message appears once.
+class StartUpMessages : public StartUp, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StartUpMessages, EachAppearsOnceWhateverTheReadingSpeed) {
+    writeSettings("[TMirelta]\r\nCfoto_Checked=True\r\nOpenf_FileName=/nowhere/photo.jpeg\r\n"
+                  "Chperson_Checked=True\r\n");
+    dialogs.readingMilliseconds = GetParam();
+    shownWindow();
+    auto* border = control<QTimer>("Tborder");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window().windowFlags().testFlag(Qt::FramelessWindowHint) && !border->isActive();
+        },
+        20000));
+    QTest::qWait(100);
+    QStringList messages = dialogs.messages;
+    messages.sort();
+    EXPECT_EQ(messages.join(u'|').toStdString(),
+              "Выбирите пресональный настрой|Фотография не найденна ! Загрузите другую");
+    EXPECT_EQ(window().session().borderSwitching, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadingMilliseconds, StartUpMessages, ::testing::Values(0, 400, 1500));
+
 TEST_F(StartUp, AStoredPhotoIsLoadedAndAnEmptyPhotoNameUnchecksFoto) {
     ASSERT_TRUE(writeFile(path(QStringLiteral("me.jpeg")), jpegBytes(patternImage(200, 150))));
     writeSettings("[TMirelta]\r\nCfoto_Checked=True\r\nOpenf_FileName=" +
@@ -122,6 +149,30 @@ TEST_F(StartUp, ThePanelIsCentredAndTheMenuCoversItsTabRow) {
 TEST_F(StartUp, AKeyOnTheWindowOrADoubleClickOnItsBackgroundCloses) {
     shownWindow();
     window().setFocus();
+    QTest::keyClick(&window(), Qt::Key_A);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(settingsBytes(), kDefaultSettings);
+}
+
+// At start-up a control holds the focus (the tab row): a key it has no use for is handed up to the
+// window by Qt, and must not end the program, before the border switch or after it. A click on the
+// window's background gives the window itself the focus, and then a key closes.
+TEST_F(StartUp, StrayKeysBeforeAClickOnTheBackgroundDoNotClose) {
+    shownWindow();
+    const auto pressStrayKeys = [this] {
+        QWidget* focus = window().focusWidget();
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_F1}) {
+            QTest::keyClick(focus != nullptr ? focus : &window(), key);
+            EXPECT_TRUE(window().isVisible()) << key;
+        }
+    };
+    pressStrayKeys();
+    window().TborderTimer();
+    pressStrayKeys();
+    QTest::mouseClick(&window(), Qt::LeftButton, {},
+                      QPoint(window().width() - 3, window().height() - 3));
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().focusWidget(), &window());
     QTest::keyClick(&window(), Qt::Key_A);
     EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(settingsBytes(), kDefaultSettings);

@@ -3,7 +3,8 @@
 # of zero): the real program says it could not write, closes, and the previous settings file is
 # left whole, with no half-written file beside it.
 set -euo pipefail
-source "$(dirname "$0")/program_control.sh"
+export E2E=$(cd "$(dirname "$0")" && pwd)
+source "$E2E/program_control.sh"
 program=$1
 program_folder "$program"
 printf '[TMirelta]\r\nEname_Text=\xc8\xe2\xe0\xed\r\nEslov_Text=15\r\n' >"$work/polufabu.ini"
@@ -11,14 +12,14 @@ cp "$work/polufabu.ini" "$work/before.ini"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -uo pipefail
+source "$E2E/program_control.sh"
 cd "$1"
 # Writing past the limit fails with an error instead of ending the process.
 (trap '' XFSZ; ulimit -f 0; exec ./mirelta 2>/dev/null) &
 pid=$!
-window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
+xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта' >/dev/null
 sleep 2
-window=$(xdotool search --onlyvisible --limit 1 --name 'Мирельта')
-xdotool windowfocus --sync "$window" key a
+key_on_background a
 for _ in $(seq 100); do
     [ "$(xdotool search --onlyvisible --name 'Мирельта' 2>/dev/null | wc -l)" -ge 1 ] || break
     box=$(xdotool search --onlyvisible --name 'Мирельта' | tail -n 1)

@@ -4,7 +4,8 @@
 # Either way the previous polufabu.ini must be left whole, with nothing half-written beside it.
 # A run that is not killed must change the file, or the kill proved nothing.
 set -euo pipefail
-source "$(dirname "$0")/program_control.sh"
+export E2E=$(cd "$(dirname "$0")" && pwd)
+source "$E2E/program_control.sh"
 program=$1
 program_folder "$program"
 # Settings an earlier run left: the save on close rewrites them with every other setting added.
@@ -12,6 +13,7 @@ printf '[TMirelta]\r\nEname_Text=\xc8\xe2\xe0\xed\r\nEslov_Text=15\r\n' >"$work/
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -uo pipefail
+source "$E2E/program_control.sh"
 cd "$1"
 stop_at=$2
 if [ "$stop_at" = none ]; then
@@ -22,11 +24,10 @@ else
         >gdb.log 2>&1 &
 fi
 pid=$!
-window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
+xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта' >/dev/null
 # The window is made anew when its border goes, 700 ms after the first showing: wait past that.
 sleep 3
-window=$(xdotool search --onlyvisible --limit 1 --name 'Мирельта')
-xdotool windowfocus --sync "$window" key a
+key_on_background a
 wait "$pid"
 DRIVE
 

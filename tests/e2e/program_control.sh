@@ -26,12 +26,21 @@ wait_for_end() {
     return 1
 }
 
-# A key sent to the main window, which closes the program.
-close_with_key() {
-    local window
+# Gives the main window itself the focus with a click on its background (the bottom right corner,
+# away from the panel and the controls) and presses KEY there, as a user closes the program: a key
+# pressed while a control holds the focus is a stray and leaves the program running.
+key_on_background() {
+    local window X Y WIDTH HEIGHT
     window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
-    xdotool windowfocus --sync "$window" key a
-    wait_for_end "$1" "a key"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove --sync $((X + WIDTH - 5)) $((Y + HEIGHT - 5)) click 1
+    xdotool windowfocus --sync "$window" key "$1"
+}
+
+# A key on the main window's background, which closes the program.
+close_with_key() {
+    key_on_background a
+    wait_for_end "$1" "a key on the window's background"
 }
 
 # "Старт": 10 pixels below the panel centred in the window, 180 pixels in from its left edge.

@@ -7,14 +7,26 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTest>
 #include <QUrl>
 #include <deque>
+#include <functional>
 
 namespace mirelta::test {
 
 class RecordingDialogs : public Dialogs {
 public:
-    void message(const QString& text) override { messages.append(text); }
+    void message(const QString& text) override {
+        messages.append(text);
+        if (onMessage) {
+            onMessage(text);
+        }
+        // A user reading the box: the program's timers go on firing meanwhile, as they do under a
+        // real modal message box.
+        if (readingMilliseconds > 0) {
+            QTest::qWait(readingMilliseconds);
+        }
+    }
     bool ask(const QString& text, const QString& title) override {
         questions.append(title + QStringLiteral(": ") + text);
         const bool answer = answers.empty() ? false : answers.front();
@@ -32,6 +44,10 @@ public:
         return file;
     }
 
+    // How long each message stays open.
+    int readingMilliseconds = 0;
+    // Runs as each message opens: what the user hears and sees at that moment.
+    std::function<void(const QString&)> onMessage;
     QStringList messages;
     QStringList questions;
     QStringList openedFolders;

@@ -29,7 +29,10 @@ TMirelta& WindowTest::window() {
     if (!window_) {
         window_ = std::make_unique<TMirelta>(
             ProgramFolder(folder_.path()),
-            WindowServices{.dialogs = dialogs, .sound = sound, .driver = &driver, .shell = &shell});
+            WindowServices{.dialogs = dialogs,
+                           .sound = soundPlayer != nullptr ? *soundPlayer : sound,
+                           .driver = pacedSessions ? nullptr : &driver,
+                           .shell = &shell});
     }
     return *window_;
 }

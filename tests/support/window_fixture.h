@@ -45,6 +45,11 @@ protected:
     RecordingShell shell;
     SilentSoundPlayer sound;
     DirectSessionDriver driver;
+    // Set before the window is made: it runs its sessions itself, on a thread of their own and
+    // paced by the screen, as the program does, instead of straight through on `driver`.
+    bool pacedSessions = false;
+    // Set before the window is made: the sound player it gets instead of `sound`.
+    SoundPlayer* soundPlayer = nullptr;
 
 private:
     QTemporaryDir folder_;

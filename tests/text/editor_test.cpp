@@ -202,6 +202,31 @@ TEST_F(Editor, ARejectedTextIsStillSavedAndItsMessageShown) {
     EXPECT_TRUE(dialogs.messages.contains(QStringLiteral("Ошибка")));
 }
 
+// Saving chooses the new entry and switches personal on; either way the saved text is parsed once,
+// so a parser message appears once: in an empty list, which chooses its first entry by itself, and
+// in a list that still names another (broken) suggestion.
+TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
+    shownWindow();
+    open();
+    click("Bnabz");
+    panel()->Ezag->setText(QStringLiteral("Черновик"));
+    click("Btextsox");
+    EXPECT_EQ(dialogs.messages.count(QStringLiteral("Ошибка")), 1);
+    EXPECT_EQ(control<QComboBox>("Cperson")->currentText(), QStringLiteral("Черновик"));
+
+    control<QCheckBox>("Chperson")->setChecked(false);
+    click("Btexzac");
+    open();
+    click("Bnabz");
+    panel()->Ezag->setText(QStringLiteral("Второй"));
+    dialogs.messages.clear();
+    click("Btextsox");
+    EXPECT_EQ(dialogs.messages.count(QStringLiteral("Ошибка")), 1);
+    EXPECT_TRUE(control<QCheckBox>("Chperson")->isChecked());
+    EXPECT_EQ(control<QComboBox>("Cperson")->currentText(), QStringLiteral("Второй"));
+    EXPECT_EQ(saved(QStringLiteral("Второй")), bytes(">\n@1\n@2\n<\n"));
+}
+
 TEST_F(Editor, ArrowsAndSpaceMoveBetweenTheFieldsAndTheGuideOpens) {
     shownWindow();
     open();

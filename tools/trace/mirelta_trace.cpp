@@ -33,7 +33,8 @@ struct Options {
     std::optional<int> brightness = 250; // none: off
 };
 
-std::optional<Options> parseOptions(const QStringList& args) {
+// The options, or nothing with `refused` saying what was wrong when it was one value.
+std::optional<Options> parseOptions(const QStringList& args, std::string& refused) {
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -49,7 +50,9 @@ std::optional<Options> parseOptions(const QStringList& args) {
             bool high = false;
             const int width = parts.value(0).toInt(&wide);
             const int height = parts.value(1).toInt(&high);
-            if (parts.size() != 2 || !wide || !high || width < 500 || height < 500) {
+            if (parts.size() != 2 || !wide || !high || width < 1 || height < 1) {
+                refused = "--window " + value.toStdString() +
+                          ": the width and the height must be whole numbers above 0, as in 640x480";
                 return std::nullopt;
             }
             options.window = {width, height};
@@ -61,6 +64,8 @@ std::optional<Options> parseOptions(const QStringList& args) {
             } else if (number && level >= 100 && level <= 500) {
                 options.brightness = level;
             } else {
+                refused = "--brightness " + value.toStdString() +
+                          ": the level must be off or a whole number from 100 to 500";
                 return std::nullopt;
             }
         } else {
@@ -95,9 +100,15 @@ public:
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const std::optional<Options> options = parseOptions(QApplication::arguments());
+    std::string refused;
+    const std::optional<Options> options = parseOptions(QApplication::arguments(), refused);
     if (!options) {
+        if (!refused.empty()) {
+            std::cerr << "mirelta-trace: " << refused << '\n';
+        }
         std::cerr << "usage: mirelta-trace --folder DIR [--window WxH] [--brightness off|P]\n"
+                     "  WxH is the window's size in pixels, any width and height above 0 "
+                     "(default 1024x768)\n"
                      "  P is the brightness level, 100-500 (default 250)\n";
         return 2;
     }

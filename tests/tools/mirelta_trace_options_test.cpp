@@ -1,0 +1,74 @@
+// The trace runner's command line, run as a user runs it.
+
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct TraceRun {
+    int status;
+    std::string out;     // standard output and standard error together
+    std::string endLine; // the line "end …" of a session played to its end
+};
+
+// An empty program folder: the session plays the standard suggestion chosen by default.
+class ProgramFolder {
+public:
+    ProgramFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("mirelta-trace-options-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path_ / "Text");
+    }
+    ~ProgramFolder() { std::filesystem::remove_all(path_); }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+TraceRun trace(const std::string& arguments) {
+    const std::string command = std::string(MIRELTA_TRACE_PATH) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    std::size_t read = 0;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, read);
+    }
+    const int status = pclose(pipe);
+    std::string ending;
+    for (std::size_t start = 0; start < out.size();) {
+        const std::size_t end = std::min(out.find('\n', start), out.size());
+        if (out.compare(start, 4, "end ") == 0) {
+            ending = out.substr(start, end - start);
+        }
+        start = end + 1;
+    }
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ending};
+}
+
+} // namespace
+
+// 640 x 480 is a real screen, and nothing in a session needs a larger one: every window size
+// above 0 plays the session to its end. A size that is refused says why, and the usage line says
+// what is accepted.
+TEST(MireltaTraceWindow, AnySizeAbove0PlaysAndARefusedOneSaysWhy) {
+    const ProgramFolder folder;
+    for (const char* size : {"640x480", "1x1"}) {
+        const TraceRun run = trace("--folder " + folder.path() + " --window " + size);
+        EXPECT_EQ(run.status, 0) << size << "\n" << run.out.substr(0, 400);
+        EXPECT_EQ(run.endLine, "end 19 29") << size;
+    }
+    for (const char* size : {"0x480", "640x-1", "640", "axb"}) {
+        const TraceRun run = trace("--folder " + folder.path() + " --window " + size);
+        EXPECT_EQ(run.status, 2) << size;
+        EXPECT_NE(run.out.find(std::string("--window ") + size + ": the width and the height"),
+                  std::string::npos)
+            << run.out;
+        EXPECT_NE(run.out.find("any width and height above 0"), std::string::npos) << run.out;
+    }
+}

@@ -15,12 +15,12 @@ constexpr std::array<unsigned char, kGlyphCount> kAlphabet = {
 
 } // namespace
 
-// Glyph index by upper-case byte, -1 for a byte without a glyph.
-constexpr std::array<signed char, 256> kIndexOfByte = [] {
-    std::array<signed char, 256> index{};
-    index.fill(-1);
+// Glyph index by upper-case byte; kGlyphCount for a byte without a glyph.
+constexpr std::array<unsigned char, 256> kIndexOfByte = [] {
+    std::array<unsigned char, 256> index{};
+    index.fill(kGlyphCount);
     for (int i = 0; i < kGlyphCount; ++i) {
-        index[kAlphabet[i]] = static_cast<signed char>(i);
+        index[kAlphabet[i]] = static_cast<unsigned char>(i);
     }
     return index;
 }();
@@ -28,7 +28,7 @@ constexpr std::array<signed char, 256> kIndexOfByte = [] {
 std::optional<int> glyphIndex(char byte, int searched) {
     const auto upper = static_cast<unsigned char>(cp1251::toUpper(byte));
     const int index = kIndexOfByte[upper];
-    if (index < 0 || index >= searched) {
+    if (index >= kGlyphCount || index >= searched) {
         return std::nullopt;
     }
     return index;

@@ -22,10 +22,11 @@ std::uint32_t frameChecksum(const QImage& frame) {
     uLong crc = crc32(0, nullptr, 0);
     for (int y = 0; y < frame.height(); ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        unsigned char* out = row.data();
         for (int x = 0; x < frame.width(); ++x) {
-            row[3 * x] = static_cast<unsigned char>(qRed(pixels[x]));
-            row[3 * x + 1] = static_cast<unsigned char>(qGreen(pixels[x]));
-            row[3 * x + 2] = static_cast<unsigned char>(qBlue(pixels[x]));
+            *out++ = static_cast<unsigned char>(qRed(pixels[x]));
+            *out++ = static_cast<unsigned char>(qGreen(pixels[x]));
+            *out++ = static_cast<unsigned char>(qBlue(pixels[x]));
         }
         crc = crc32(crc, row.data(), static_cast<uInt>(row.size()));
     }

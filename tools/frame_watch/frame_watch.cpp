@@ -22,11 +22,11 @@
 // default), 2 on a usage error.
 
 #include "panel_frames.h"
+#include "panel_readback.h"
+#include "window_finder.h"
+#include "x_errors.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <X11/extensions/Xdamage.h>
 #include <cerrno>
 #include <chrono>
@@ -35,17 +35,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <poll.h>
 #include <string>
 #include <string_view>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <sys/types.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -56,15 +52,6 @@ volatile std::sig_atomic_t stopRequested = 0;
 
 void requestStop(int) {
     stopRequested = 1;
-}
-
-// Requests on a window that has just gone fail; the watch carries on and notices the destruction
-// from its event instead.
-int lastXError = 0;
-
-int noteXError(Display*, XErrorEvent* error) {
-    lastXError = error->error_code;
-    return 0;
 }
 
 // When the server itself goes, Xlib ends the process: the figures so far are still written.
@@ -148,247 +135,11 @@ std::optional<Options> parseOptions(int argc, char** argv) {
     return options;
 }
 
-// The program's mapped windows, found by the process that owns them or by their title.
-class WindowFinder {
-public:
-    WindowFinder(Display* display, const Options& options)
-        : display_(display), pid_(options.pid), name_(options.name),
-          pidAtom_(XInternAtom(display, "_NET_WM_PID", False)),
-          nameAtom_(XInternAtom(display, "_NET_WM_NAME", False)),
-          utf8Atom_(XInternAtom(display, "UTF8_STRING", False)) {}
-
-    // The largest mapped window that matches, searched through the whole tree so that a window
-    // manager's frames around it do not hide it.
-    std::optional<Window> find() const {
-        std::optional<Window> best;
-        long bestArea = -1;
-        search(DefaultRootWindow(display_), best, bestArea);
-        return best;
-    }
-
-private:
-    void search(Window parent, std::optional<Window>& best, long& bestArea) const {
-        Window root = 0;
-        Window parentOfParent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(display_, parent, &root, &parentOfParent, &children, &count) == 0) {
-            return;
-        }
-        const std::vector<Window> list(children, children + count);
-        if (children != nullptr) {
-            XFree(children);
-        }
-        for (const Window child : list) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(display_, child, &attributes) == 0 ||
-                attributes.map_state != IsViewable) {
-                continue;
-            }
-            const long area = long(attributes.width) * attributes.height;
-            if (attributes.c_class == InputOutput && area > bestArea && matches(child)) {
-                best = child;
-                bestArea = area;
-            }
-            search(child, best, bestArea);
-        }
-    }
-
-    bool matches(Window window) const {
-        if (pid_) {
-            const std::optional<long> owner = cardinal(window, pidAtom_);
-            return owner && *owner == *pid_;
-        }
-        return title(window).find(*name_) != std::string::npos;
-    }
-
-    std::optional<long> cardinal(Window window, Atom property) const {
-        Atom type = 0;
-        int format = 0;
-        unsigned long items = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        std::optional<long> value;
-        if (XGetWindowProperty(display_, window, property, 0, 1, False, XA_CARDINAL, &type, &format,
-                               &items, &after, &data) == Success &&
-            data != nullptr) {
-            if (type == XA_CARDINAL && format == 32 && items == 1) {
-                long number = 0;
-                std::memcpy(&number, data, sizeof number);
-                value = number;
-            }
-        }
-        if (data != nullptr) {
-            XFree(data);
-        }
-        return value;
-    }
-
-    std::string title(Window window) const {
-        Atom type = 0;
-        int format = 0;
-        unsigned long items = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        std::string text;
-        if (XGetWindowProperty(display_, window, nameAtom_, 0, 1024, False, utf8Atom_, &type,
-                               &format, &items, &after, &data) == Success &&
-            data != nullptr && format == 8) {
-            text.assign(reinterpret_cast<const char*>(data), items);
-        }
-        if (data != nullptr) {
-            XFree(data);
-        }
-        if (text.empty()) {
-            char* plain = nullptr;
-            if (XFetchName(display_, window, &plain) != 0 && plain != nullptr) {
-                text = plain;
-                XFree(plain);
-            }
-        }
-        return text;
-    }
-
-    Display* display_;
-    std::optional<pid_t> pid_;
-    std::optional<std::string> name_;
-    Atom pidAtom_;
-    Atom nameAtom_;
-    Atom utf8Atom_;
-};
-
-// What the queue scan after a read-back looks for: a damage report for the panel that the server
-// made before it answered the read-back.
-struct NewerFrame {
-    int damageEvent = 0;
-    Damage damage = 0;
-    Box panel;
-    unsigned long readBackSerial = 0;
-    bool found = false;
-};
-
-Bool spotNewerFrame(Display*, XEvent* event, XPointer argument) {
-    auto* newer = reinterpret_cast<NewerFrame*>(argument);
-    if (event->type == newer->damageEvent) {
-        const auto* damage = reinterpret_cast<const XDamageNotifyEvent*>(event);
-        const Box area{damage->area.x, damage->area.y, damage->area.width, damage->area.height};
-        // An event's serial is the last of our requests the server had handled when it made it.
-        if (damage->damage == newer->damage && damage->serial < newer->readBackSerial &&
-            area.contains(newer->panel)) {
-            newer->found = true;
-        }
-    }
-    return False; // only looked at: every event stays queued
-}
-
-int nativeByteOrder() {
-    const std::uint32_t probe = 1;
-    unsigned char first = 0;
-    std::memcpy(&first, &probe, 1);
-    return first == 1 ? LSBFirst : MSBFirst;
-}
-
-std::uint32_t imageChecksum(XImage& image) {
-    const PixelLayout layout{static_cast<std::uint32_t>(image.red_mask),
-                             static_cast<std::uint32_t>(image.green_mask),
-                             static_cast<std::uint32_t>(image.blue_mask)};
-    if (image.bits_per_pixel == 32 && image.byte_order == nativeByteOrder()) {
-        return pictureChecksum(reinterpret_cast<const std::uint32_t*>(image.data), image.width,
-                               image.height, static_cast<std::size_t>(image.bytes_per_line) / 4,
-                               layout);
-    }
-    // Any other layout goes through Xlib's own pixel access, slowly but right.
-    const auto width = static_cast<std::size_t>(image.width);
-    std::vector<std::uint32_t> pixels(width * static_cast<std::size_t>(image.height));
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            pixels[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] =
-                static_cast<std::uint32_t>(XGetPixel(&image, x, y));
-        }
-    }
-    return pictureChecksum(pixels.data(), image.width, image.height, width, layout);
-}
-
-// An image in memory shared with the server: a read-back then costs one request and no copy
-// through the connection, which keeps the watch well within a refresh of each frame. Absent when
-// the server cannot share memory with us (another machine, no MIT-SHM).
-class SharedImage {
-public:
-    static std::unique_ptr<SharedImage> make(Display* display, Visual* visual, int depth,
-                                             const Box& box) {
-        if (XShmQueryExtension(display) == 0) {
-            return nullptr;
-        }
-        auto shared = std::unique_ptr<SharedImage>(new SharedImage(display));
-        shared->image_ = XShmCreateImage(
-            display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shared->segment_,
-            static_cast<unsigned>(box.width), static_cast<unsigned>(box.height));
-        if (shared->image_ == nullptr) {
-            return nullptr;
-        }
-        const auto bytes = static_cast<std::size_t>(shared->image_->bytes_per_line) *
-                           static_cast<std::size_t>(box.height);
-        shared->segment_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-        if (shared->segment_.shmid < 0) {
-            return nullptr;
-        }
-        void* memory = shmat(shared->segment_.shmid, nullptr, 0);
-        // Marked for removal at once: the segment goes with the last detach, however we end.
-        shmctl(shared->segment_.shmid, IPC_RMID, nullptr);
-        if (reinterpret_cast<std::intptr_t>(memory) == -1) {
-            return nullptr;
-        }
-        shared->segment_.shmaddr = static_cast<char*>(memory);
-        shared->image_->data = shared->segment_.shmaddr;
-        shared->segment_.readOnly = False;
-        lastXError = 0;
-        XShmAttach(display, &shared->segment_);
-        XSync(display, False);
-        if (lastXError != 0) {
-            return nullptr;
-        }
-        shared->attached_ = true;
-        shared->width_ = box.width;
-        shared->height_ = box.height;
-        return shared;
-    }
-
-    ~SharedImage() {
-        if (attached_) {
-            XShmDetach(display_, &segment_);
-            XSync(display_, False);
-        }
-        if (image_ != nullptr) {
-            image_->data = nullptr; // the segment is not Xlib's to free
-            XDestroyImage(image_);
-        }
-        if (segment_.shmaddr != nullptr) {
-            shmdt(segment_.shmaddr);
-        }
-    }
-
-    SharedImage(const SharedImage&) = delete;
-    SharedImage& operator=(const SharedImage&) = delete;
-
-    bool fits(const Box& box) const { return box.width == width_ && box.height == height_; }
-    XImage* image() { return image_; }
-
-private:
-    explicit SharedImage(Display* display) : display_(display) {}
-
-    Display* display_;
-    XShmSegmentInfo segment_{};
-    XImage* image_ = nullptr;
-    bool attached_ = false;
-    int width_ = 0;
-    int height_ = 0;
-};
-
 class Watch {
 public:
     Watch(Display* display, const Options& options, std::FILE* out, int damageEvent)
-        : display_(display), options_(options), finder_(display, options), out_(out),
-          damageEvent_(damageEvent) {}
+        : display_(display), options_(options), finder_(display, options.pid, options.name),
+          readback_(display), out_(out), damageEvent_(damageEvent) {}
 
     // Waits for the window, then counts until it is gone or a stop is asked for.
     int run() {
@@ -463,11 +214,7 @@ private:
         window_ = window;
         damage_ = damage;
         attachReportSeen_ = false;
-        if (visual_ != attributes.visual || depth_ != attributes.depth) {
-            shared_.reset();
-        }
-        visual_ = attributes.visual;
-        depth_ = attributes.depth;
+        readback_.useVisual(attributes.visual, attributes.depth);
         resized(attributes.width, attributes.height);
         // Whoever drives the window may wait for this line before it starts drawing.
         std::fprintf(stderr, "mirelta-frame-watch: watching window 0x%lx, %dx%d\n", window,
@@ -541,14 +288,12 @@ private:
             std::fprintf(out_, "%.3f %s unread\n", milliseconds, checksumText(0).c_str());
             return;
         }
-        NewerFrame newer{damageEvent_, damage_, panel_, readBackSerial_};
-        XEvent ignored;
-        XCheckIfEvent(display_, &ignored, spotNewerFrame, reinterpret_cast<XPointer>(&newer));
-        if (newer.found) {
+        const bool overtaken = readback_.overtaken(damageEvent_, damage_, panel_);
+        if (overtaken) {
             ++overtaken_;
         }
         std::fprintf(out_, "%.3f %s%s\n", milliseconds, checksumText(*checksum).c_str(),
-                     newer.found ? " overtaken" : "");
+                     overtaken ? " overtaken" : "");
     }
 
     // The panel's pixels as the server holds them now.
@@ -556,37 +301,13 @@ private:
         if (panel_.x + panel_.width > windowWidth_ || panel_.y + panel_.height > windowHeight_) {
             return std::nullopt;
         }
-        if (!shared_ || !shared_->fits(panel_)) {
-            shared_ = SharedImage::make(display_, visual_, depth_, panel_);
-        }
-        lastXError = 0;
-        readBackSerial_ = NextRequest(display_);
-        XImage* copied = nullptr;
-        XImage* image = nullptr;
-        if (shared_) {
-            if (XShmGetImage(display_, window_, shared_->image(), panel_.x, panel_.y, AllPlanes) !=
-                0) {
-                image = shared_->image();
-            }
-        } else {
-            copied = XGetImage(display_, window_, panel_.x, panel_.y,
-                               static_cast<unsigned>(panel_.width),
-                               static_cast<unsigned>(panel_.height), AllPlanes, ZPixmap);
-            image = copied;
-        }
-        std::optional<std::uint32_t> checksum;
-        if (image != nullptr && lastXError == 0) {
-            checksum = imageChecksum(*image);
-        }
-        if (copied != nullptr) {
-            XDestroyImage(copied);
-        }
-        return checksum;
+        return readback_.checksum(window_, panel_);
     }
 
     Display* display_;
     const Options& options_;
     WindowFinder finder_;
+    PanelReadback readback_;
     std::FILE* out_;
     int damageEvent_;
     Window window_ = 0;
@@ -594,12 +315,8 @@ private:
     int windowWidth_ = 0;
     int windowHeight_ = 0;
     Box panel_;
-    unsigned long readBackSerial_ = 0;
     unsigned long createSerial_ = 0;
     bool attachReportSeen_ = false;
-    Visual* visual_ = nullptr;
-    int depth_ = 0;
-    std::unique_ptr<SharedImage> shared_;
     std::optional<Clock::time_point> first_;
     Clock::time_point last_;
     long frames_ = 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace mirelta {
 namespace {
@@ -49,53 +50,72 @@ std::optional<std::string_view> keyName(std::string_view line) {
     return trimBlanks(trimmed.substr(0, equals));
 }
 
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
 } // namespace
 
-ProfileFile ProfileFile::fromBytes(std::string_view bytes) {
+ProfileFile ProfileFile::fromBytes(std::string bytes) {
     ProfileFile file;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            file.lines_.emplace_back(bytes.substr(start));
-            break;
-        }
-        file.lines_.emplace_back(bytes.substr(start, end - start));
-        start =
-            end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
-    }
+    file.bytes_ = std::move(bytes);
     return file;
 }
 
-std::string ProfileFile::toBytes() const {
-    std::string bytes;
-    for (const std::string& line : lines_) {
-        bytes += line;
-        bytes += "\r\n";
+ProfileFile::Line ProfileFile::lineAt(std::string_view bytes, std::size_t at) {
+    std::size_t textEnd = at;
+    while (textEnd < bytes.size() && !isBreak(bytes[textEnd])) {
+        ++textEnd;
     }
-    return bytes;
+    std::size_t end = textEnd;
+    if (end < bytes.size()) {
+        end += bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1;
+    }
+    return {at, textEnd, end};
+}
+
+void ProfileFile::remember(std::string_view section, std::optional<Span> span) const {
+    cachedName_ = std::string(section);
+    cachedSpan_ = span;
+    cached_ = true;
 }
 
 std::optional<ProfileFile::Span> ProfileFile::findSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = sectionName(lines_[i]);
-        if (name && sameName(*name, section)) {
-            std::size_t end = i + 1;
-            while (end < lines_.size() && !sectionName(lines_[end])) {
-                ++end;
-            }
-            return Span{i, end};
-        }
+    if (cached_ && sameName(cachedName_, section)) {
+        return cachedSpan_;
     }
-    return std::nullopt;
+    const std::string_view bytes = bytes_;
+    std::optional<Span> found;
+    for (std::size_t at = 0; at < bytes.size() && !found;) {
+        const Line line = lineAt(bytes, at);
+        const auto name = sectionName(bytes.substr(line.begin, line.textEnd - line.begin));
+        if (name && sameName(*name, section)) {
+            std::size_t end = line.end;
+            while (end < bytes.size()) {
+                const Line next = lineAt(bytes, end);
+                if (sectionName(bytes.substr(next.begin, next.textEnd - next.begin))) {
+                    break;
+                }
+                end = next.end;
+            }
+            found = Span{line.begin, line.end, end};
+        }
+        at = line.end;
+    }
+    remember(section, found);
+    return found;
 }
 
-std::optional<std::size_t> ProfileFile::findKey(const Span& span, std::string_view key) const {
-    for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const auto name = keyName(lines_[i]);
+std::optional<ProfileFile::Line> ProfileFile::findKey(const Span& span,
+                                                      std::string_view key) const {
+    const std::string_view bytes = bytes_;
+    for (std::size_t at = span.body; at < span.end;) {
+        const Line line = lineAt(bytes, at);
+        const auto name = keyName(bytes.substr(line.begin, line.textEnd - line.begin));
         if (name && sameName(*name, key)) {
-            return i;
+            return line;
         }
+        at = line.end;
     }
     return std::nullopt;
 }
@@ -106,8 +126,9 @@ std::optional<std::string> ProfileFile::read(std::string_view section, std::stri
     if (!line) {
         return std::nullopt;
     }
-    const std::string& text = lines_[*line];
-    std::string_view value = trimBlanks(std::string_view(text).substr(text.find('=') + 1));
+    const std::string_view text =
+        std::string_view(bytes_).substr(line->begin, line->textEnd - line->begin);
+    std::string_view value = trimBlanks(text.substr(text.find('=') + 1));
     if (value.size() >= 2 && value.front() == value.back() &&
         (value.front() == '"' || value.front() == '\'')) {
         value = value.substr(1, value.size() - 2);
@@ -121,23 +142,44 @@ std::string ProfileFile::read(std::string_view section, std::string_view key,
 }
 
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(key) + "=" + std::string(value);
-    auto span = findSection(section);
+    const std::string line = std::string(key) + "=" + std::string(value);
+    // The line before a new one gets a break only if it is the last of a file that had none.
+    const auto breakBefore = [this](std::size_t at) {
+        return at == bytes_.size() && at > 0 && !isBreak(bytes_.back()) ? "\r\n" : "";
+    };
+    const auto span = findSection(section);
     if (!span) {
-        lines_.push_back("[" + std::string(section) + "]");
-        lines_.push_back(std::move(line));
+        bytes_ += breakBefore(bytes_.size());
+        const std::size_t header = bytes_.size();
+        bytes_ += "[" + std::string(section) + "]\r\n";
+        const std::size_t body = bytes_.size();
+        bytes_ += line + "\r\n";
+        remember(section, Span{header, body, bytes_.size()});
         return;
     }
+    Span changed = *span;
     if (const auto existing = findKey(*span, key)) {
-        lines_[*existing] = std::move(line);
+        const std::size_t length = existing->textEnd - existing->begin;
+        bytes_.replace(existing->begin, length, line);
+        changed.end = changed.end - length + line.size();
+        remember(section, changed);
         return;
     }
     // After the section's last line that is not blank, so that blank lines stay between sections.
-    std::size_t at = span->end;
-    while (at > span->header + 1 && trimBlanks(lines_[at - 1]).empty()) {
-        --at;
+    std::size_t at = span->body;
+    for (std::size_t next = span->body; next < span->end;) {
+        const Line candidate = lineAt(bytes_, next);
+        const std::string_view text =
+            std::string_view(bytes_).substr(candidate.begin, candidate.textEnd - candidate.begin);
+        if (!trimBlanks(text).empty()) {
+            at = candidate.end;
+        }
+        next = candidate.end;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    const std::string inserted = breakBefore(at) + line + "\r\n";
+    bytes_.insert(at, inserted);
+    changed.end += inserted.size();
+    remember(section, changed);
 }
 
 namespace stored_value {

@@ -6,7 +6,7 @@ using namespace mirelta;
 
 namespace {
 ProfileFile file(std::string_view bytes) {
-    return ProfileFile::fromBytes(bytes);
+    return ProfileFile::fromBytes(std::string(bytes));
 }
 } // namespace
 
@@ -65,12 +65,49 @@ TEST(ProfileFile, WritingReplacesInPlaceAppendsToTheSectionAndKeepsEverythingEls
               "Mpov_Text=4\r\n\r\n[Other]\r\nEpov_Text=7\r\n[New]\r\nKey=value\r\n");
 }
 
-TEST(ProfileFile, AnyLineBreakIsReadAndCrLfIsWritten) {
+TEST(ProfileFile, AnyLineBreakIsReadAndEveryLineKeepsItsOwn) {
     auto profile = file("[S]\nA=1\rB=2\r\nC=3");
     EXPECT_EQ(profile.read("S", "B"), "2");
     EXPECT_EQ(profile.read("S", "C"), "3");
-    EXPECT_EQ(profile.toBytes(), "[S]\r\nA=1\r\nB=2\r\nC=3\r\n");
+    EXPECT_EQ(profile.toBytes(), "[S]\nA=1\rB=2\r\nC=3");
+    profile.write("S", "A", "one");
+    EXPECT_EQ(profile.toBytes(), "[S]\nA=one\rB=2\r\nC=3");
     EXPECT_EQ(ProfileFile().toBytes(), "");
+}
+
+TEST(ProfileFile, ALastLineWithoutABreakGetsOneOnlyWhenALineFollowsIt) {
+    auto replaced = file("; x\n[S]\nA=1");
+    replaced.write("S", "A", "2");
+    EXPECT_EQ(replaced.toBytes(), "; x\n[S]\nA=2");
+
+    auto appended = file("; x\n[S]\nA=1");
+    appended.write("S", "B", "2");
+    EXPECT_EQ(appended.toBytes(), "; x\n[S]\nA=1\r\nB=2\r\n");
+
+    auto headerOnly = file("[S]");
+    headerOnly.write("s", "B", "2");
+    EXPECT_EQ(headerOnly.toBytes(), "[S]\r\nB=2\r\n");
+
+    auto newSection = file("[Other]\rK=v");
+    newSection.write("S", "B", "2");
+    EXPECT_EQ(newSection.toBytes(), "[Other]\rK=v\r\n[S]\r\nB=2\r\n");
+}
+
+TEST(ProfileFile, WritesInOneSectionLeaveEveryOtherByteAsItWas) {
+    // Bytes no text editor would keep straight: NUL, bare CRs, trailing blanks, Windows-1251.
+    const std::string before = std::string("\xEF\xBB\xBF; head  \n\n[Other]\rA=\0\xC8\r\n", 27);
+    const std::string section = "[TMirelta]\nKeep=1 \r;note\r\nepov_text = 5\n\n\n";
+    const std::string after = "[Tail]\r\nEpov_Text=7\n";
+    auto profile = file(before + section + after);
+    profile.write("TMirelta", "Epov_Text", "2");
+    profile.write("TMirelta", "Mpov_Text", "4");
+    profile.write("TMirelta", "Epov_Text", "3");
+    EXPECT_EQ(profile.read("TMirelta", "Keep"), "1");
+    EXPECT_EQ(profile.read("Tail", "Epov_Text"), "7");
+    EXPECT_EQ(profile.toBytes(), before +
+                                     "[TMirelta]\nKeep=1 \r;note\r\nEpov_Text=3\n"
+                                     "Mpov_Text=4\r\n\n\n" +
+                                     after);
 }
 
 TEST(StoredValue, TextsAreTrimmedAndQuotedSoThatTheyReadBackUnchanged) {

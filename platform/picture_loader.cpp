@@ -13,6 +13,13 @@ namespace {
 // Files larger than any picture the program shows are refused before they are read.
 constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 
+// An LZW code has at least two bits and stands for at most 4096 pixels (the size of its table),
+// so a GIF holds at most this many pixels in a byte; it decodes short data as a blank rest.
+constexpr qint64 kGifPixelsPerByte = 4096 * 4;
+
+// What Qt may allocate for one picture: the largest one at 32 bits a pixel.
+constexpr int kMaxAllocationMegabytes = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024));
+
 LoadedPicture failure(const QString& reason) {
     return {QImage(), reason};
 }
@@ -50,6 +57,22 @@ bool bmpHasItsPixels(const QByteArray& bytes) {
 
 } // namespace
 
+QString pictureSizeProblem(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelsPerByte) {
+    if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels) {
+        return QStringLiteral("Изображение слишком велико: %1 × %2 точек, а можно не больше "
+                              "4096 × 4096 точек")
+            .arg(width)
+            .arg(height);
+    }
+    if (pixelsPerByte > 0 && width * height > fileBytes * pixelsPerByte) {
+        return QStringLiteral("Файл изображения слишком мал для %1 × %2 точек: он повреждён или "
+                              "записан не полностью")
+            .arg(width)
+            .arg(height);
+    }
+    return {};
+}
+
 LoadedPicture decodePicture(const QByteArray& bytes) {
     if (looksLikeJpeg(bytes)) {
         QString error;
@@ -60,6 +83,7 @@ LoadedPicture decodePicture(const QByteArray& bytes) {
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    reader.setAllocationLimit(kMaxAllocationMegabytes);
     const QByteArray format = reader.format();
     if (format != "bmp" && format != "gif") {
         return failure(QStringLiteral("Это не изображение BMP, JPEG или GIF"));
@@ -68,10 +92,10 @@ LoadedPicture decodePicture(const QByteArray& bytes) {
         return failure(QStringLiteral("Файл изображения BMP повреждён или записан не полностью"));
     }
     const QSize size = reader.size();
-    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {
-        return failure(QStringLiteral("Изображение слишком велико: %1 × %2 точек")
-                           .arg(size.width())
-                           .arg(size.height()));
+    const QString problem = pictureSizeProblem(size.width(), size.height(), bytes.size(),
+                                               format == "gif" ? kGifPixelsPerByte : 0);
+    if (!problem.isEmpty()) {
+        return failure(problem);
     }
     QImage image = reader.read();
     if (image.isNull()) {

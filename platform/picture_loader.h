@@ -22,7 +22,14 @@ LoadedPicture decodePicture(const QByteArray& bytes);
 inline const QString kPictureFilter = QStringLiteral(
     "Изображения (*.bmp *.jpg *.jpeg *.gif *.BMP *.JPG *.JPEG *.GIF);;Все файлы (*)");
 
-// Pictures larger than this on either side are refused rather than decoded.
+// Pictures larger than this on either side, or with more pixels than this in all, are refused
+// before any of their pixels are decoded. The panel shows 425 x 425 at most; 4096 x 4096 leaves a
+// camera's photo whole and keeps the largest picture at 64 MB of 32-bit pixels.
 inline constexpr int kMaxPictureSide = 16384;
+inline constexpr qint64 kMaxPicturePixels = qint64{4096} * 4096;
+
+// Why a picture of the size cannot be loaded from `fileBytes` bytes of a format that holds at
+// most `pixelsPerByte` pixels in a byte (0: no such bound); empty when it can.
+QString pictureSizeProblem(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelsPerByte);
 
 } // namespace mirelta

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev clang-format clang-tidy
-    xvfb xauth xdotool gdb pulseaudio
+    xvfb xauth xdotool gdb pulseaudio time
     libx11-dev libxext-dev libxdamage-dev libxfixes-dev
 )
 

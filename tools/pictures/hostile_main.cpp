@@ -71,6 +71,8 @@ int main(int argc, char** argv) {
               jpeg({.width = 4096, .height = 4096, .refined = true, .noise = true})) &&
         write(folder, "padded-64mb-4096.jpg", paddedJpeg(largest, qsizetype{64} << 20)) &&
         write(folder, "valid-4096.jpg", largest) &&
+        write(folder, "cmyk-4096-progressive.jpg",
+              jpeg({.width = 4096, .height = 4096, .colour = Colour::Cmyk, .progressive = true})) &&
         write(folder, "rle-16384.bmp", runLengthBmp(16384, 16384)) &&
         write(folder, "rle-4096.bmp", runLengthBmp(4096, 4096)) &&
         write(folder, "plain-4096.bmp", plainBmp(4096, 4096)) &&

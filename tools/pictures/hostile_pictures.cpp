@@ -89,11 +89,22 @@ QByteArray jpeg(const JpegShape& shape) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    const bool grey = shape.colour == Colour::Grey;
     info.image_width = static_cast<JDIMENSION>(shape.width);
     info.image_height = static_cast<JDIMENSION>(shape.height);
-    info.input_components = grey ? 1 : 3;
-    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    switch (shape.colour) {
+    case Colour::Grey:
+        info.input_components = 1;
+        info.in_color_space = JCS_GRAYSCALE;
+        break;
+    case Colour::Rgb:
+        info.input_components = 3;
+        info.in_color_space = JCS_RGB;
+        break;
+    case Colour::Cmyk: // four components at full resolution: the most coefficients a file has
+        info.input_components = 4;
+        info.in_color_space = JCS_CMYK;
+        break;
+    }
     jpeg_set_defaults(&info);
     if (shape.noise) {
         jpeg_set_quality(&info, 100, TRUE);

@@ -7,7 +7,7 @@
 
 namespace mirelta::hostile {
 
-enum class Colour { Grey, Rgb };
+enum class Colour { Grey, Rgb, Cmyk };
 
 struct JpegShape {
     int width = 64;

@@ -23,4 +23,8 @@ endfunction()
 # (AddressSanitizer keeps 256 MB of freed memory aside): the letters table must grow in small steps and stay a few tens of bytes a letter.
 mirelta_add_fuzz_test(parser -max_len=65536 -len_control=0 -malloc_limit_mb=2 -rss_limit_mb=512)
 mirelta_add_fuzz_test(profile)
-mirelta_add_fuzz_test(picture)
+# Inputs as large as the hostile files the picture loader must refuse from their headers (one of
+# 3,000 scans is about 40 KB); no single allocation over 128 MB (the largest picture the loader
+# accepts takes 64 MB, one decoded at the 16384 x 16384 its header declares 805 MB), and 768 MB in
+# all with AddressSanitizer's quarantine of freed memory.
+mirelta_add_fuzz_test(picture -max_len=262144 -malloc_limit_mb=128 -rss_limit_mb=768)

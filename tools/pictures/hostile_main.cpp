@@ -1,5 +1,7 @@
 // mirelta-hostile-pictures DIR: writes into DIR the picture files that tools/measure-pictures.sh
 // gives the loader, each costing a decoder as much time or memory as its size allows.
+// mirelta-hostile-pictures --seeds DIR: small ones of the same kinds, the picture fuzz target's
+// seeds in fuzz/corpus/picture.
 
 #include "hostile_pictures.h"
 
@@ -21,17 +23,40 @@ bool write(const QDir& folder, const char* name, const QByteArray& bytes) {
     return true;
 }
 
+bool writeSeeds(const QDir& folder) {
+    return write(folder, "hostile-header-16384.jpg",
+                 headerOnly(jpeg({.width = 16384, .height = 16384}))) &&
+           write(folder, "hostile-scans-3000.jpg",
+                 jpeg({.width = 1024,
+                       .height = 1024,
+                       .colour = Colour::Grey,
+                       .progressive = true,
+                       .repeatedScans = 2998})) &&
+           write(folder, "hostile-refined.jpg",
+                 jpeg({.width = 48, .height = 40, .refined = true})) &&
+           write(folder, "hostile-arithmetic.jpg",
+                 jpeg({.width = 40, .height = 48, .progressive = true, .arithmetic = true})) &&
+           write(folder, "hostile-cmyk.jpg",
+                 jpeg({.width = 32, .height = 32, .colour = Colour::Cmyk, .progressive = true})) &&
+           write(folder, "hostile-short.gif", shortGif(4096, 4096)) &&
+           write(folder, "hostile-rle.bmp", runLengthBmp(8192, 8192));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mirelta-hostile-pictures DIR\n");
+    const bool seeds = argc == 3 && QByteArray(argv[1]) == "--seeds";
+    if (argc != 2 && !seeds) {
+        std::fprintf(stderr, "usage: mirelta-hostile-pictures [--seeds] DIR\n");
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
     if (!folder.exists() && !QDir().mkpath(folder.path())) {
-        std::fprintf(stderr, "cannot make %s\n", argv[1]);
+        std::fprintf(stderr, "cannot make %s\n", argv[argc - 1]);
         return 2;
+    }
+    if (seeds) {
+        return writeSeeds(folder) ? 0 : 1;
     }
     const QByteArray huge = jpeg({.width = 16384, .height = 16384});
     const QByteArray largest = jpeg({.width = 4096, .height = 4096});

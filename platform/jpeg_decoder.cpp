@@ -23,7 +23,7 @@ constexpr qint64 kMaxProgressiveBytes = qint64{32} * 1024 * 1024;
 // A Huffman-coded scan spends at least one bit on every 8 x 8 block of a component it codes, and
 // a component may have a sixteenth of the picture's resolution (sampling factors go from 1 to 4):
 // so a file holds at most this many pixels in a byte. Arithmetic coding has no such bound.
-constexpr qint64 kHuffmanPixelsPerByte = 8 * 64 * 16;
+constexpr qint64 kHuffmanPixelsPerByte = qint64{8} * 64 * 16;
 
 // libjpeg reports errors by calling error_exit, which by default ends the process; this one
 // jumps back to the decoder instead.
@@ -113,7 +113,7 @@ void readImage(JpegJob& job, qint64 fileBytes) {
     if (info.progressive_mode && fileBytes > kMaxProgressiveBytes) {
         job.error =
             QStringLiteral("Прогрессивный файл JPEG больше %1 МБ: такой файл не открывается")
-                .arg(kMaxProgressiveBytes / (1024 * 1024));
+                .arg(kMaxProgressiveBytes / (qint64{1024} * 1024));
         return;
     }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;

@@ -15,10 +15,11 @@ constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 
 // An LZW code has at least two bits and stands for at most 4096 pixels (the size of its table),
 // so a GIF holds at most this many pixels in a byte; it decodes short data as a blank rest.
-constexpr qint64 kGifPixelsPerByte = 4096 * 4;
+constexpr qint64 kGifPixelsPerByte = qint64{4096} * 4;
 
 // What Qt may allocate for one picture: the largest one at 32 bits a pixel.
-constexpr int kMaxAllocationMegabytes = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024));
+constexpr int kMaxAllocationMegabytes =
+    static_cast<int>(kMaxPicturePixels * 4 / (qint64{1024} * 1024));
 
 LoadedPicture failure(const QString& reason) {
     return {QImage(), reason};

@@ -108,7 +108,7 @@ bool FormStorage::readWhole(ProfileFile& profile) {
                 ? QStringLiteral("Файл настроек %1 больше %2 МБ: настройки из него не "
                                  "восстановлены, и программа его не изменит")
                       .arg(path_)
-                      .arg(kMaxSettingsBytes / (1024 * 1024))
+                      .arg(kMaxSettingsBytes / (qint64{1024} * 1024))
                 : QStringLiteral("Не удаётся прочитать файл настроек %1: настройки из него не "
                                  "восстановлены, и программа его не изменит")
                       .arg(path_));

@@ -94,7 +94,7 @@ protected:
 } // namespace
 
 TEST_F(LargeSettings, AFiftyMegabyteFileRestoresItsSectionAndKeepsEveryOtherByte) {
-    const QByteArray foreign = foreignSections(50 * 1024 * 1024);
+    const QByteArray foreign = foreignSections(qsizetype{50} * 1024 * 1024);
     writeSettings(foreign + kSection);
     shownWindow();
     EXPECT_EQ(field("Epov")->text(), QStringLiteral("3"));
@@ -136,7 +136,7 @@ TEST_F(LargeSettings, AFiftyMegabyteFileRestoresItsSectionAndKeepsEveryOtherByte
 }
 
 TEST_F(LargeSettings, AFileTooLargeToHoldIsNeitherRestoredNorWrittenAndTheUserIsToldOnce) {
-    const QByteArray original = foreignSections(64 * 1024 * 1024) + kSection;
+    const QByteArray original = foreignSections(qsizetype{64} * 1024 * 1024) + kSection;
     writeSettings(original);
     shownWindow();
     EXPECT_EQ(field("Epov")->text(), QStringLiteral("2")); // the default

@@ -12,7 +12,7 @@
 #              timeout-*, oom-*); a finding does not end the run;
 #   log        what libFuzzer said.
 # It ends 1 when any target found something. The test command's short runs are fuzz/run-fuzzer.sh;
-# both take a target's own flags from fuzz/NAME.options.
+# a target's own flags there (its input size, its memory limits) hold here too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,15 +33,24 @@ folder=$(realpath -m "${2:-$build/fuzz-findings}")
 
 cmake --build "$build" --target fuzzers >/dev/null
 
+# The flags that a target's test gives fuzz/run-fuzzer.sh after its seconds, one a line.
+flags_of() {
+    ctest --test-dir "$build" --show-only=json-v1 | python3 -c '
+import json, sys
+for test in json.load(sys.stdin)["tests"]:
+    if test["name"] == "fuzz." + sys.argv[1]:
+        print("\n".join(test["command"][4:]))
+' "$1"
+}
+
 status=0
 for source in fuzz/*_fuzz.cpp; do
     name=$(basename "$source" _fuzz.cpp)
     out="$folder/$name"
     mkdir -p "$out/corpus" "$out/findings"
-    own=()
-    [ -f "fuzz/$name.options" ] && mapfile -t own < <(grep -v '^[[:space:]]*\(#\|$\)' "fuzz/$name.options")
+    mapfile -t own < <(flags_of "$name")
     kept=$(find "$out/corpus" -type f | wc -l)
-    echo "fuzzing $name for ${seconds}s into $out"
+    echo "fuzzing $name for ${seconds}s into $out${own[*]:+ with ${own[*]}}"
     # Fork mode runs the target in a child that is started again after a finding, so that one
     # finding does not end hours of fuzzing. The common flags are run-fuzzer.sh's.
     "$build/fuzz/${name}_fuzz" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 
 namespace mirelta {
 namespace {
@@ -56,6 +57,35 @@ bool bmpHasItsPixels(const QByteArray& bytes) {
     return offset + rowBytes * rows <= static_cast<quint64>(bytes.size());
 }
 
+// The size Qt makes a GIF's picture: its logical screen, which Qt widens to hold the first image
+// where that is placed. What Qt's reader reports as the size before reading is not this.
+QSize gifPictureSize(const QByteArray& bytes) {
+    if (bytes.size() < 13) {
+        return {};
+    }
+    qint64 width = littleEndian(bytes, 6, 2);
+    qint64 height = littleEndian(bytes, 8, 2);
+    const auto flags = static_cast<unsigned char>(bytes[10]);
+    qsizetype at = 13;
+    if ((flags & 0x80) != 0) {
+        at += qsizetype{3} << ((flags & 7) + 1); // the global colour table
+    }
+    // Extension blocks, each a label and sub-blocks up to an empty one, before the image.
+    while (at + 2 < bytes.size() && bytes[at] == '\x21') {
+        for (at += 2; at < bytes.size() && bytes[at] != '\0';) {
+            at += 1 + static_cast<unsigned char>(bytes[at]);
+        }
+        ++at;
+    }
+    if (at + 9 < bytes.size() && bytes[at] == ',') {
+        width = std::max<qint64>(width,
+                                 littleEndian(bytes, at + 1, 2) + littleEndian(bytes, at + 5, 2));
+        height = std::max<qint64>(height,
+                                  littleEndian(bytes, at + 3, 2) + littleEndian(bytes, at + 7, 2));
+    }
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
 } // namespace
 
 QString pictureSizeProblem(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelsPerByte) {
@@ -92,15 +122,22 @@ LoadedPicture decodePicture(const QByteArray& bytes) {
     if (format == "bmp" && !bmpHasItsPixels(bytes)) {
         return failure(QStringLiteral("Файл изображения BMP повреждён или записан не полностью"));
     }
-    const QSize size = reader.size();
-    const QString problem = pictureSizeProblem(size.width(), size.height(), bytes.size(),
-                                               format == "gif" ? kGifPixelsPerByte : 0);
+    const bool gif = format == "gif";
+    const QSize size = gif ? gifPictureSize(bytes) : reader.size();
+    const QString problem =
+        pictureSizeProblem(size.width(), size.height(), bytes.size(), gif ? kGifPixelsPerByte : 0);
     if (!problem.isEmpty()) {
         return failure(problem);
     }
     QImage image = reader.read();
     if (image.isNull()) {
         return failure(QStringLiteral("Файл изображения повреждён"));
+    }
+    // Should Qt still make a picture larger than its header said, the allocation limit bounded
+    // its cost, and the picture goes no further.
+    const QString decodedProblem = pictureSizeProblem(image.width(), image.height(), 0, 0);
+    if (!decodedProblem.isEmpty()) {
+        return failure(decodedProblem);
     }
     return {image, QString()};
 }

@@ -61,6 +61,10 @@ TEST(PictureLimits, PicturesOfMorePixelsThan4096By4096AreRefusedWhateverTheirFor
         EXPECT_TRUE(refused.image.isNull());
         EXPECT_TRUE(refused.error.startsWith(kTooLarge)) << refused.error.toStdString();
     }
+    // Qt's reader reports a GIF's size wrongly before reading it: the header says what it makes.
+    const LoadedPicture wide = decodePicture(emptyImageGif(18960, 256));
+    EXPECT_FALSE(wide.ok());
+    EXPECT_TRUE(wide.error.startsWith(kTooLarge)) << wide.error.toStdString();
     const LoadedPicture bmp = decodePicture(runLengthBmp(4096, 4096));
     ASSERT_TRUE(bmp.ok()) << bmp.error.toStdString();
     EXPECT_EQ(bmp.image.size(), QSize(4096, 4096));
@@ -69,7 +73,7 @@ TEST(PictureLimits, PicturesOfMorePixelsThan4096By4096AreRefusedWhateverTheirFor
 TEST(PictureLimits, AFileFarTooSmallForItsDeclaredSizeIsRefusedFromItsHeader) {
     for (const QByteArray& file :
          {headerOnly(greyJpeg(4096, 4096)), headerOnly(jpeg({.width = 4096, .height = 3072})),
-          shortGif(4096, 4096), shortGif(1000, 1000)}) {
+          shortGif(4096, 4096), shortGif(1000, 1000), emptyImageGif(4096, 4096)}) {
         const LoadedPicture refused = decodePicture(file);
         EXPECT_FALSE(refused.ok());
         EXPECT_TRUE(refused.error.startsWith(kTooSmall)) << refused.error.toStdString();

@@ -39,6 +39,7 @@ bool writeSeeds(const QDir& folder) {
            write(folder, "hostile-cmyk.jpg",
                  jpeg({.width = 32, .height = 32, .colour = Colour::Cmyk, .progressive = true})) &&
            write(folder, "hostile-short.gif", shortGif(4096, 4096)) &&
+           write(folder, "hostile-empty-image.gif", emptyImageGif(18960, 256)) &&
            write(folder, "hostile-rle.bmp", runLengthBmp(8192, 8192));
 }
 
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
         write(folder, "plain-4096.bmp", plainBmp(4096, 4096)) &&
         write(folder, "short-16384.gif", shortGif(16384, 16384)) &&
         write(folder, "short-4096.gif", shortGif(4096, 4096)) &&
+        write(folder, "empty-image-4096.gif", emptyImageGif(4096, 4096)) &&
         write(folder, "plain-4096.gif", plainGif(4096, 4096)) &&
         write(folder, "arithmetic-4096.jpg",
               jpeg({.width = 4096, .height = 4096, .arithmetic = true})) &&

@@ -197,7 +197,11 @@ QByteArray plainBmp(int width, int height) {
     return out;
 }
 
-QByteArray shortGif(int width, int height) {
+namespace {
+
+// A GIF of a screen of the size whose first image, at (left, 0) and of the frame's size, holds two
+// pixels.
+QByteArray twoPixelGif(int width, int height, int left, int frameWidth, int frameHeight) {
     QByteArray out("GIF89a");
     littleEndian(out, static_cast<std::uint32_t>(width), 2);
     littleEndian(out, static_cast<std::uint32_t>(height), 2);
@@ -205,9 +209,10 @@ QByteArray shortGif(int width, int height) {
     out.append(2, '\0');
     out.append("\x00\x00\x00\xFF\xFF\xFF", 6);
     out.append(',');
-    littleEndian(out, 0, 4);
-    littleEndian(out, static_cast<std::uint32_t>(width), 2);
-    littleEndian(out, static_cast<std::uint32_t>(height), 2);
+    littleEndian(out, static_cast<std::uint32_t>(left), 2);
+    littleEndian(out, 0, 2);
+    littleEndian(out, static_cast<std::uint32_t>(frameWidth), 2);
+    littleEndian(out, static_cast<std::uint32_t>(frameHeight), 2);
     out.append('\0');
     out.append(static_cast<char>(2)); // codes of three bits: clear 4, end 5
     // Clear, two white pixels, end.
@@ -217,6 +222,16 @@ QByteArray shortGif(int width, int height) {
     out.append('\0');
     out.append(';');
     return out;
+}
+
+} // namespace
+
+QByteArray shortGif(int width, int height) {
+    return twoPixelGif(width, height, 0, width, height);
+}
+
+QByteArray emptyImageGif(int width, int height) {
+    return twoPixelGif(width, height, 16, 0, 0);
 }
 
 QByteArray plainGif(int width, int height) {

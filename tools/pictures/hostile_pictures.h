@@ -42,6 +42,9 @@ QByteArray runLengthBmp(int width, int height);
 QByteArray plainBmp(int width, int height);
 // A GIF whose screen and image declare the size, with a few pixels of data.
 QByteArray shortGif(int width, int height);
+// The same with an empty first image placed off its corner: Qt's reader then reports a size that
+// is not the size of the picture it makes, the screen's.
+QByteArray emptyImageGif(int width, int height);
 // A GIF of the size with every pixel in a code of its own: as many bytes as a GIF of it gets.
 QByteArray plainGif(int width, int height);
 

@@ -39,7 +39,8 @@ flags_of() {
 import json, sys
 for test in json.load(sys.stdin)["tests"]:
     if test["name"] == "fuzz." + sys.argv[1]:
-        print("\n".join(test["command"][4:]))
+        for flag in test["command"][4:]:
+            print(flag)
 ' "$1"
 }
 
@@ -60,7 +61,7 @@ for source in fuzz/*_fuzz.cpp; do
     corpus=$(find "$out/corpus" -type f | wc -l)
     findings=$(find "$out/findings" -type f | wc -l)
     # The last status line of fork mode: "#RUNS: cov: EDGES ft: FEATURES corp: INPUTS ...".
-    runs=$(grep -E '^#[0-9]+: cov:' "$out/log" | tail -n 1 | awk '{ sub(/^#/, "", $1); sub(/:$/, "", $1); print $1 " runs, " $3 " edges covered" }')
+    runs=$(grep -E '^#[0-9]+: cov:' "$out/log" | tail -n 1 | awk '{ sub(/^#/, "", $1); sub(/:$/, "", $1); print $1 " runs, " $3 " edges covered" }' || true)
     echo "  ${runs:-no runs}; $((corpus - kept)) new corpus entries ($corpus in all); $findings findings"
     if [ "$findings" -gt 0 ]; then
         status=1

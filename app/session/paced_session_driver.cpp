@@ -127,7 +127,8 @@ private:
 
 PacedSessionDriver::PacedSessionDriver(const PanelScene& scene, FrameExchange& exchange,
                                        QWidget* panel, QWidget* window, Options options)
-    : scene_(scene), exchange_(exchange), panel_(panel), window_(window), options_(options) {}
+    : scene_(scene), exchange_(exchange), panel_(panel), window_(window), options_(options),
+      steadyClock_(std::make_unique<SteadyClock>(*this)) {}
 
 PacedSessionDriver::~PacedSessionDriver() {
     cancel();
@@ -164,8 +165,7 @@ void PacedSessionDriver::start(SessionEngine& engine, const SessionSettings& set
         frameLog_.clear();
     }
     thread_ = std::thread([this, &engine, settings, window, ended = std::move(ended), refreshMs] {
-        SteadyClock steady(*this);
-        PacingClock& clock = options_.clock ? *options_.clock : steady;
+        PacingClock& clock = options_.clock ? *options_.clock : *steadyClock_;
         WindowSink sink(*this, clock);
         SessionPacer pacer(clock, sink, refreshMs);
         std::optional<SessionOutcome> outcome;

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -92,6 +93,9 @@ private:
     double shownAt_ = 0;
     SessionFigures figures_;
     std::vector<PresentedFrame> frameLog_;
+    // The driver's own clock: a repaint queued to the window may still read it after a
+    // cancelled session's thread has ended.
+    std::unique_ptr<PacingClock> steadyClock_;
 };
 
 } // namespace mirelta

@@ -44,7 +44,7 @@ const char* shownName(mirelta::Shown what) {
 // there when the program ends: how the frames kept pace with the screen. With MIRELTA_FRAME_LOG
 // naming a file, every frame that reached the window is listed there, one a line: milliseconds
 // from the first, what it showed and the CRC-32 of its pixels.
-void reportSession(const TMirelta& window) {
+void reportSession(const mirelta::MainWindow& window) {
     const auto* driver = window.pacedDriver();
     if (driver == nullptr) {
         return;
@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
     mirelta::QtSoundPlayer sound;
     mirelta::WindowServices services{dialogs, sound};
     services.pacing.logFrames = qEnvironmentVariableIsSet("MIRELTA_FRAME_LOG");
-    TMirelta window(mirelta::ProgramFolder(QApplication::applicationDirPath()), services);
+    mirelta::MainWindow window(mirelta::ProgramFolder(QApplication::applicationDirPath()),
+                               services);
     // Hidden: no control of the main window shows it; it opens only when asked for.
     TFiniaz languageWindow(QApplication::applicationDirPath());
     // The program ends with its main window, whether or not the trainer is still open.

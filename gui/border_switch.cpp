@@ -14,6 +14,13 @@ BorderSwitch::BorderSwitch(QWidget& window, std::function<bool()> sessionRunning
     connect(timer_, &QTimer::timeout, this, &BorderSwitch::switchNow);
 }
 
+void BorderSwitch::showAtStart() {
+    if (QScreen* screen = window_.screen()) {
+        window_.setGeometry(screen->availableGeometry());
+    }
+    window_.showMaximized();
+}
+
 void BorderSwitch::showHandlerStarted() {
     showHandlerRunning_ = true;
     if (!done_) {

@@ -17,6 +17,9 @@ class BorderSwitch : public QObject {
 public:
     BorderSwitch(QWidget& window, std::function<bool()> sessionRunning);
 
+    // Shows the window the way the program starts: maximised with a border, covering the screen
+    // even where nothing honours "maximised".
+    void showAtStart();
     // The show handler starts: the timer runs until the switch has been done.
     void showHandlerStarted();
     // The show handler ended: a switch that fell due meanwhile runs next.

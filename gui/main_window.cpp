@@ -1,6 +1,5 @@
 #include "gui/main_window.h"
 
-#include "gui/border_switch.h"
 #include "gui/choice/suggestion_choice.h"
 #include "gui/choice/suggestion_tabs.h"
 #include "gui/editor/suggestion_editor.h"
@@ -8,19 +7,16 @@
 #include "gui/pages/menu_panel.h"
 #include "gui/pages/page_links.h"
 #include "gui/session/panel_view.h"
-#include "gui/settings/settings_panel.h"
 #include "gui/settings/settings_store.h"
 #include "gui/widgets/hover_highlights.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/keyboard_layout.h"
 #include "platform/desktop/shell.h"
 #include "platform/sound/sound_player.h"
-#include "text/suggestion_tables.h"
 
 #include <QCloseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <cmath>
 
 namespace mirelta {
@@ -29,12 +25,8 @@ MainWindow::MainWindow(ProgramFolder folder, WindowServices services, QWidget* p
     : QWidget(parent), folder_(std::move(folder)), dialogs_(services.dialogs),
       sound_(services.sound),
       ownShell_(services.shell ? nullptr : std::make_unique<DesktopShell>()),
-      shell_(services.shell ? *services.shell : *ownShell_), letters_(makeLettersTable()),
-      scenario_(makeScenarioTable()), strips_(GlyphStrips::builtIn()),
-      backgrounds_(Backgrounds::builtIn()),
-      engine_({letters_, scenario_, state_, scene_, strips_, backgrounds_, sound_, random_,
-               folder_.path()}),
-      driver_(services.driver), saveSettings_(services.saveSettings) {
+      shell_(services.shell ? *services.shell : *ownShell_),
+      session_(services.sound, folder_.path(), services.driver) {
     setObjectName(QStringLiteral("Mirelta"));
     setWindowTitle(QStringLiteral("Мирельта 1.779"));
     setFocusPolicy(Qt::StrongFocus);
@@ -43,40 +35,37 @@ MainWindow::MainWindow(ProgramFolder folder, WindowServices services, QWidget* p
     dialogFont.setPixelSize(11);
     setFont(dialogFont);
     buildFeatures();
-    if (driver_ == nullptr) {
-        ownDriver_ =
-            std::make_unique<PacedSessionDriver>(scene_, frames_, panel_, this, services.pacing);
-        driver_ = ownDriver_.get();
-    }
-    state_.cursor = {.thesis = 1, .sentence = 1, .line = 0, .glyphFrame = 1};
-    store_ = std::make_unique<SettingsStore>(folder_.settingsFile(), dialogs_);
+    session_.pacedOn(panel_, this, services.pacing);
+    store_ =
+        std::make_unique<SettingsStore>(folder_.settingsFile(), dialogs_, services.saveSettings);
     settings_->declareStored(*store_, *this);
 }
 
 MainWindow::~MainWindow() {
-    driver_->cancel();
-    saveSettingsOnce();
+    session_.cancel();
+    store_->saveOnce();
 }
 
 // The features are built in the order they lie on the page, the later over the earlier.
 void MainWindow::buildFeatures() {
-    panel_ = new PanelView(frames_, this);
+    panel_ = new PanelView(session_.frames(), this);
     panel_->resize(kPanelSize, kPanelSize);
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("Titul"));
     tabs_ = new SuggestionTabs(page, kPanelSize, panel_);
     menu_ = new MenuPanel(this);
     links_ = new PageLinks(page, *menu_, folder_, shell_);
-    settings_ = new SettingsPanel(dialogs_, folder_.path(), scene_.ifoto(), page);
+    settings_ = new SettingsPanel(dialogs_, folder_.path(), session_.scene().ifoto(), page);
     choice_ =
-        new SuggestionChoice(page, {letters_, scenario_, state_}, *settings_, folder_, dialogs_);
+        new SuggestionChoice(page, {session_.letters(), session_.scenario(), session_.state()},
+                             *settings_, folder_, dialogs_);
     links_->buildOverlays(page);
-    editor_ = new SuggestionEditor(page, {folder_, dialogs_, shell_}, state_, *settings_);
+    editor_ = new SuggestionEditor(page, {folder_, dialogs_, shell_}, session_.state(), *settings_);
     start_ = new QPushButton(QStringLiteral("Старт"), this);
     start_->setObjectName(QStringLiteral("start"));
     exit_ = new QPushButton(QStringLiteral("Выйти"), this);
     exit_->setObjectName(QStringLiteral("bclos"));
-    border_ = new BorderSwitch(*this, [this] { return driver_->isRunning(); });
+    border_ = new BorderSwitch(*this, [this] { return session_.isRunning(); });
 
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
     connect(start_, &QPushButton::clicked, this, &MainWindow::startSession);
@@ -86,27 +75,7 @@ void MainWindow::buildFeatures() {
     connect(settings_, &SettingsPanel::editorRequested, editor_, &SuggestionEditor::begin);
     connect(links_, &PageLinks::recommendedRequested, settings_,
             &SettingsPanel::putBackRecommended);
-    hover_ = new HoverHighlights(this);
-    declareHighlights(*hover_, *this);
-}
-
-const PacedSessionDriver* MainWindow::pacedDriver() const {
-    return dynamic_cast<const PacedSessionDriver*>(ownDriver_.get());
-}
-
-bool MainWindow::isSwitchingBorder() const {
-    return border_->isSwitching();
-}
-
-const QString& MainWindow::photoFileName() const {
-    return settings_->photo().fileName();
-}
-
-void MainWindow::showAtStart() {
-    if (QScreen* screen = this->screen()) {
-        setGeometry(screen->availableGeometry());
-    }
-    showMaximized();
+    declareHighlights(*new HoverHighlights(this), *this);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -127,18 +96,15 @@ void MainWindow::prepareForShowing() {
     placeAroundPanel();
     choice_->loadChosenPersonal();
     choice_->parse();
-    engine_.Alocate();
-    state_.frameOffset = 0;
-    state_.colourIndex = 0;
-    state_.colours = kFrameColours;
+    session_.prepare();
     border_->showHandlerEnded();
 }
 
 // The window's own background has the colour of button text; its controls keep their own.
 void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    rings_.drawNew(frames_);
-    rings_.paint(painter, event->rect(), palette().color(QPalette::ButtonText));
+    session_.rings().drawNew(session_.frames());
+    session_.rings().paint(painter, event->rect(), palette().color(QPalette::ButtonText));
 }
 
 void MainWindow::placeAroundPanel() {
@@ -158,12 +124,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     placeAroundPanel();
 }
 
-void MainWindow::switchBorderOff() {
-    border_->switchNow();
-}
-
 void MainWindow::startSession() {
-    if (driver_->isRunning()) {
+    if (session_.isRunning()) {
         return;
     }
     // "Старт" within 700 ms of the window appearing: the border switch would run the show handler
@@ -181,9 +143,7 @@ void MainWindow::startSession() {
     start_->hide();
     tabs_->hide();
     setFocus();
-    rings_.begin(size(), palette().color(QPalette::ButtonText));
-    frames_.clear();
-    driver_->start(engine_, *settings, frameGeometry().size(),
+    session_.start(*settings, *this,
                    [this](const SessionOutcome& outcome) { sessionEnded(outcome); });
 }
 
@@ -201,24 +161,17 @@ void MainWindow::sessionEnded(const SessionOutcome& outcome) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     border_->stop();
-    driver_->cancel();
-    letters_.close();
-    saveSettingsOnce();
+    session_.cancel();
+    session_.letters().close();
+    store_->saveOnce();
     event->accept();
-}
-
-void MainWindow::saveSettingsOnce() {
-    if (saveSettings_ && !settingsSaved_ && store_ && store_->hasRestored()) {
-        settingsSaved_ = true;
-        store_->save();
-    }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     // A key is the window's during a session, or when the user gave the window itself the focus
     // by clicking its background. Qt also hands up the keys a focused control has no use for (a
     // letter on the tab row, Escape, F1): those are strays and must not end the program.
-    if (driver_->isRunning() || focusWidget() == this) {
+    if (session_.isRunning() || focusWidget() == this) {
         close();
         return;
     }

@@ -5,17 +5,10 @@
 // double clicks, the border switch, "Старт" and the end of a session. Each feature does its own
 // work.
 
-#include "display/glyph_strips.h"
-#include "display/panel_scene.h"
-#include "engine/backgrounds.h"
-#include "engine/random.h"
-#include "engine/session_engine.h"
-#include "engine/session_state.h"
-#include "gui/session/frame_exchange.h"
-#include "gui/session/paced_session_driver.h"
-#include "gui/session/ring_surface.h"
+#include "gui/border_switch.h"
+#include "gui/session/session_host.h"
+#include "gui/settings/settings_panel.h"
 #include "platform/files/program_folder.h"
-#include "text/record_table.h"
 
 #include <QWidget>
 #include <memory>
@@ -30,7 +23,6 @@ class HoverHighlights;
 class MenuPanel;
 class PageLinks;
 class PanelView;
-class SessionDriver;
 class SettingsPanel;
 class SettingsStore;
 class Shell;
@@ -59,22 +51,21 @@ public:
     MainWindow(ProgramFolder folder, WindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Shows the window the way the program starts: maximised with a border, covering the screen
-    // even where nothing honours "maximised".
-    void showAtStart();
+    // Shows the window the way the program starts; see BorderSwitch.
+    void showAtStart() { border_->showAtStart(); }
     // Takes the border away now rather than 700 ms after the first showing; see BorderSwitch.
-    void switchBorderOff();
+    void switchBorderOff() { border_->switchNow(); }
 
-    const SessionState& session() const { return state_; }
-    bool isSwitchingBorder() const;
-    const RecordTable& letters() const { return letters_; }
-    const RecordTable& scenario() const { return scenario_; }
-    const PictureBox& photo() const { return scene_.ifoto(); }
-    const PanelScene& panelScene() const { return scene_; }
-    const SessionEngine& sessionEngine() const { return engine_; }
+    const SessionState& session() const { return session_.state(); }
+    bool isSwitchingBorder() const { return border_->isSwitching(); }
+    const RecordTable& letters() const { return session_.letters(); }
+    const RecordTable& scenario() const { return session_.scenario(); }
+    const PictureBox& photo() const { return session_.scene().ifoto(); }
+    const PanelScene& panelScene() const { return session_.scene(); }
+    const SessionEngine& sessionEngine() const { return session_.engine(); }
     // The window's own driver, when it runs its sessions itself.
-    const PacedSessionDriver* pacedDriver() const;
-    const QString& photoFileName() const;
+    const PacedSessionDriver* pacedDriver() const { return session_.pacedDriver(); }
+    const QString& photoFileName() const { return settings_->photo().fileName(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,7 +81,6 @@ private:
     void placeAroundPanel();
     void startSession();
     void sessionEnded(const SessionOutcome& outcome);
-    void saveSettingsOnce();
 
     ProgramFolder folder_;
     Dialogs& dialogs_;
@@ -98,22 +88,9 @@ private:
     std::unique_ptr<Shell> ownShell_;
     Shell& shell_;
 
-    SessionState state_;
-    RecordTable letters_;  // Tslovo
-    RecordTable scenario_; // Tschenar
-    Random random_;
-    PanelScene scene_;
-    GlyphStrips strips_;
-    Backgrounds backgrounds_;
-    SessionEngine engine_;
-    FrameExchange frames_;
-    std::unique_ptr<SessionDriver> ownDriver_;
-    SessionDriver* driver_ = nullptr;
-    RingSurface rings_;
+    SessionHost session_;
 
     std::unique_ptr<SettingsStore> store_;
-    bool saveSettings_ = true;
-    bool settingsSaved_ = false;
 
     PanelView* panel_ = nullptr;
     SuggestionTabs* tabs_ = nullptr;
@@ -122,7 +99,6 @@ private:
     SuggestionEditor* editor_ = nullptr;
     PageLinks* links_ = nullptr;
     MenuPanel* menu_ = nullptr;
-    HoverHighlights* hover_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* exit_ = nullptr;
     BorderSwitch* border_ = nullptr;

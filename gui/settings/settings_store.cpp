@@ -118,6 +118,13 @@ bool SettingsStore::readWhole(ProfileFile& profile) {
     return false;
 }
 
+void SettingsStore::saveOnce() {
+    if (write_ && !saved_ && restored_) {
+        saved_ = true;
+        save();
+    }
+}
+
 bool SettingsStore::save() {
     ProfileFile profile;
     if (!readWhole(profile)) {

@@ -26,7 +26,9 @@ public:
         std::function<void(const QString&)> apply; // through the control's setter
     };
 
-    SettingsStore(QString path, Dialogs& dialogs) : path_(std::move(path)), dialogs_(dialogs) {}
+    // A store that does not `write` leaves the file as it found it (the trace runner's).
+    SettingsStore(QString path, Dialogs& dialogs, bool write = true)
+        : path_(std::move(path)), dialogs_(dialogs), write_(write) {}
 
     void add(Setting setting) { settings_.push_back(std::move(setting)); }
     const QString& path() const { return path_; }
@@ -36,11 +38,15 @@ public:
     // too, without a write, when the file is left alone.
     bool save();
     bool hasRestored() const { return restored_; }
+    // Saves once, as the window closes, if the settings were restored first.
+    void saveOnce();
 
 private:
     QString path_;
     Dialogs& dialogs_;
     std::vector<Setting> settings_;
+    bool write_ = true;
+    bool saved_ = false;
     bool restored_ = false;
     bool leftAlone_ = false;
     bool leftAloneReported_ = false;

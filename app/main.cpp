@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     mirelta::MainWindow window(mirelta::ProgramFolder(QApplication::applicationDirPath()),
                                services);
     // Hidden: no control of the main window shows it; it opens only when asked for.
-    TFiniaz languageWindow(QApplication::applicationDirPath());
+    mirelta::ForeignLanguageWindow languageWindow(QApplication::applicationDirPath());
     // The program ends with its main window, whether or not the trainer is still open.
     languageWindow.setAttribute(Qt::WA_QuitOnClose, false);
     window.showAtStart();

@@ -1,12 +1,12 @@
 // Program start: the application with its title, the main window, and the message loop until the
 // main window closes.
 
-#include "dialogs.h"
-#include "foreign_language_window.h"
-#include "mirelta_window.h"
-#include "paced_session_driver.h"
-#include "program_folder.h"
-#include "qt_sound_player.h"
+#include "gui/language/foreign_language_window.h"
+#include "gui/main_window.h"
+#include "gui/session/paced_session_driver.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/files/program_folder.h"
+#include "platform/sound/qt_sound_player.h"
 
 #include <QApplication>
 #include <QFile>

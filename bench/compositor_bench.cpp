@@ -1,9 +1,9 @@
 // The cost of one whole panel frame: the background picture, all 80 grid cells and the big
 // letter visible.
 
-#include "compositor.h"
-#include "glyph_strips.h"
-#include "panel_scene.h"
+#include "display/compositor.h"
+#include "display/glyph_strips.h"
+#include "display/panel_scene.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -1,10 +1,10 @@
 // Parsing the standard suggestions, as the program does at start and on every change of choice:
 // each of the six in both versions, and with a name inserted after every "Я".
 
-#include "cp1251.h"
-#include "standard_texts.h"
-#include "suggestion_parser.h"
-#include "suggestion_tables.h"
+#include "text/cp1251.h"
+#include "text/standard_texts.h"
+#include "text/suggestion_parser.h"
+#include "text/suggestion_tables.h"
 
 #include <benchmark/benchmark.h>
 

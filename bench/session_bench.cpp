@@ -2,11 +2,11 @@
 // shifts, against copying the same bytes with memcpy in the same run, and one whole letter step
 // (frame ring, colour pass, the panel composed with its letter).
 
-#include "backgrounds.h"
-#include "colour_shift.h"
-#include "compositor.h"
-#include "glyph_strips.h"
-#include "panel_scene.h"
+#include "display/compositor.h"
+#include "display/glyph_strips.h"
+#include "display/panel_scene.h"
+#include "engine/backgrounds.h"
+#include "engine/colour_shift.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>

@@ -26,3 +26,7 @@ if(MIRELTA_SANITIZE_THREAD)
     target_compile_options(mirelta_config INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
     target_link_options(mirelta_config INTERFACE -fsanitize=thread)
 endif()
+
+# Includes are written from the repository's root ("engine/session_engine.h"), so a file's
+# include names the folder, and so the library, it depends on.
+target_include_directories(mirelta_config INTERFACE ${MIRELTA_ROOT})

@@ -1,6 +1,6 @@
-#include "compositor.h"
+#include "display/compositor.h"
 
-#include "glyph_strips.h"
+#include "display/glyph_strips.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -3,7 +3,7 @@
 // visible element from the bottom of the stacking order to the top. All drawing is done on the
 // frame's memory directly, row by row, so that a whole frame costs well under a millisecond.
 
-#include "panel_scene.h"
+#include "display/panel_scene.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
-#include "glyph_cell.h"
+#include "display/glyph_cell.h"
 
-#include "glyph_strips.h"
+#include "display/glyph_strips.h"
 
 namespace mirelta {
 

@@ -1,8 +1,8 @@
-#include "glyph_display.h"
+#include "display/glyph_display.h"
 
-#include "glyph_strips.h"
-#include "screen.h"
-#include "suggestion_tables.h"
+#include "display/glyph_strips.h"
+#include "display/screen.h"
+#include "text/suggestion_tables.h"
 
 namespace mirelta {
 
@@ -11,8 +11,8 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 } // namespace
 
 GlyphDisplay::GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
-                           const SessionState& state, Screen& screen, std::function<int()> speed)
-    : scene_(scene), strips_(strips), letters_(letters), state_(state), screen_(screen),
+                           const LetterCursor& cursor, Screen& screen, std::function<int()> speed)
+    : scene_(scene), strips_(strips), letters_(letters), cursor_(cursor), screen_(screen),
       speed_(std::move(speed)) {}
 
 void GlyphDisplay::loadCurrentGlyph(GlyphCell& cell) {
@@ -29,11 +29,10 @@ void GlyphDisplay::repaint(const GlyphCell& cell) {
 
 void GlyphDisplay::walkSentence(const std::function<void(GlyphCell&)>& work) {
     letters_.first();
-    if (!letters_.locate(
-            {{tslovo::Nnast, state_.curThesis}, {tslovo::Npred, state_.curSentence}})) {
+    if (!letters_.locate({{tslovo::Nnast, cursor_.thesis}, {tslovo::Npred, cursor_.sentence}})) {
         return;
     }
-    while (!letters_.eof() && letters_.number(tslovo::Npred) == state_.curSentence) {
+    while (!letters_.eof() && letters_.number(tslovo::Npred) == cursor_.sentence) {
         const int cell = letters_.number(tslovo::Nspr);
         if (cell >= 1 && cell <= kGridCells) {
             work(scene_.gridCell(cell));
@@ -45,10 +44,10 @@ void GlyphDisplay::walkSentence(const std::function<void(GlyphCell&)>& work) {
 void GlyphDisplay::walkRow(const std::function<void(GlyphCell&)>& work) {
     letters_.first();
     // When no row matches, the walk starts on the table's first row, as the session expects.
-    letters_.locate({{tslovo::Nnast, state_.curThesis},
-                     {tslovo::Npred, state_.curSentence},
-                     {tslovo::Nstrok, state_.curLine}});
-    while (!letters_.eof() && letters_.number(tslovo::Nstrok) == state_.curLine) {
+    letters_.locate({{tslovo::Nnast, cursor_.thesis},
+                     {tslovo::Npred, cursor_.sentence},
+                     {tslovo::Nstrok, cursor_.line}});
+    while (!letters_.eof() && letters_.number(tslovo::Nstrok) == cursor_.line) {
         const int cell = letters_.number(tslovo::Nsprslov);
         if (cell >= 1 && cell <= kRowCells) {
             work(scene_.rowCell(cell));
@@ -63,7 +62,7 @@ void GlyphDisplay::Asprait() {
 
 void GlyphDisplay::Aanisp() {
     walkSentence([this](GlyphCell& cell) {
-        cell.setFrame(state_.glyphFrame);
+        cell.setFrame(cursor_.glyphFrame);
         repaint(cell);
     });
 }
@@ -106,7 +105,7 @@ void GlyphDisplay::Aspaitm() {
     for (const int number : matrixBlock(speed_())) {
         GlyphCell& cell = scene_.gridCell(number);
         loadCurrentGlyph(cell);
-        cell.setFrame(state_.glyphFrame);
+        cell.setFrame(cursor_.glyphFrame);
         cell.setTransparentColour(kWhite);
     }
     Avisiblem();
@@ -138,7 +137,7 @@ void GlyphDisplay::Aspraitb() {
 
 void GlyphDisplay::Aanispb() {
     walkRow([this](GlyphCell& cell) {
-        cell.setFrame(state_.glyphFrame);
+        cell.setFrame(cursor_.glyphFrame);
         repaint(cell);
     });
 }

@@ -10,9 +10,9 @@
 // as the session expects (the cursor ends where the session goes on from), and tells the screen
 // each time a cell is repainted at once.
 
-#include "panel_scene.h"
-#include "record_table.h"
-#include "session_state.h"
+#include "display/letter_cursor.h"
+#include "display/panel_scene.h"
+#include "text/record_table.h"
 
 #include <functional>
 #include <vector>
@@ -25,7 +25,7 @@ class Screen;
 class GlyphDisplay {
 public:
     GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
-                 const SessionState& state, Screen& screen, std::function<int()> speed);
+                 const LetterCursor& cursor, Screen& screen, std::function<int()> speed);
 
     void Asprait();
     void Aanisp();
@@ -62,7 +62,7 @@ private:
     PanelScene& scene_;
     const GlyphStrips& strips_;
     RecordTable& letters_;
-    const SessionState& state_;
+    const LetterCursor& cursor_;
     Screen& screen_;
     std::function<int()> speed_;
 };

@@ -1,4 +1,4 @@
-#include "glyph_strips.h"
+#include "display/glyph_strips.h"
 
 #include <QDir>
 

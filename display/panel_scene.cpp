@@ -1,4 +1,4 @@
-#include "panel_scene.h"
+#include "display/panel_scene.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // the big letter b, the word row a1-a10, the photo. The scene only holds state; the compositor
 // draws it.
 
-#include "glyph_cell.h"
-#include "picture_box.h"
+#include "display/glyph_cell.h"
+#include "display/picture_box.h"
 
 #include <QImage>
 #include <QRgb>

@@ -1,4 +1,4 @@
-#include "picture_box.h"
+#include "display/picture_box.h"
 
 namespace mirelta {
 

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the suggestion parser, both as a text box would hold them (line
 // breaks normalised) and raw, with every sex choice, a name and the description scan.
 
-#include "cp1251.h"
-#include "suggestion_parser.h"
-#include "suggestion_tables.h"
+#include "text/cp1251.h"
+#include "text/suggestion_parser.h"
+#include "text/suggestion_tables.h"
 
 #include <cstddef>
 #include <cstdint>

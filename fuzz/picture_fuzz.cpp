@@ -2,7 +2,7 @@
 // hangs or reads past the end of its input, and never gives a picture larger than its limits
 // (the memory limit of its test catches one that it decodes and then refuses).
 
-#include "picture_loader.h"
+#include "platform/pictures/picture_loader.h"
 
 #include <cstddef>
 #include <cstdint>

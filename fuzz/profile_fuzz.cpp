@@ -1,7 +1,7 @@
 // Arbitrary bytes as a settings file: reading never fails, what is written reads back, and
 // writing changes no line but its own.
 
-#include "profile_file.h"
+#include "settings/profile_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "profile_file.h"
+#include "settings/profile_file.h"
 
-#include "cp1251.h"
+#include "text/cp1251.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "glyph_alphabet.h"
+#include "text/glyph_alphabet.h"
 
-#include "cp1251.h"
+#include "text/cp1251.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "parse_messages.h"
+#include "text/parse_messages.h"
 
-#include "cp1251.h"
+#include "text/cp1251.h"
 
 namespace mirelta::parse_messages {
 namespace {

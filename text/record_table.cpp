@@ -1,4 +1,4 @@
-#include "record_table.h"
+#include "text/record_table.h"
 
 #include <algorithm>
 #include <cctype>

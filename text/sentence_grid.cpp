@@ -1,6 +1,6 @@
-#include "sentence_grid.h"
+#include "text/sentence_grid.h"
 
-#include "suggestion_tables.h"
+#include "text/suggestion_tables.h"
 
 namespace mirelta {
 

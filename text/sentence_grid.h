@@ -2,7 +2,7 @@
 // Placement of a sentence's letters on the sentence grid: 8 rows of 10 cells, each sentence
 // centred row by row, words never broken across rows.
 
-#include "record_table.h"
+#include "text/record_table.h"
 
 namespace mirelta {
 

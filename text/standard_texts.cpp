@@ -1,4 +1,4 @@
-#include "standard_texts.h"
+#include "text/standard_texts.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-#include "suggestion_parser.h"
+#include "text/suggestion_parser.h"
 
-#include "cp1251.h"
-#include "glyph_alphabet.h"
-#include "parse_messages.h"
-#include "sentence_grid.h"
-#include "suggestion_tables.h"
+#include "text/cp1251.h"
+#include "text/glyph_alphabet.h"
+#include "text/parse_messages.h"
+#include "text/sentence_grid.h"
+#include "text/suggestion_tables.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,7 +4,7 @@
 // line and a women's version after a "<" line, each made of thesis blocks: a header line
 // "@n#c%picture$v&z^sound@" and one sentence per line.
 
-#include "record_table.h"
+#include "text/record_table.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "suggestion_tables.h"
+#include "text/suggestion_tables.h"
 
 namespace mirelta {
 

@@ -2,7 +2,7 @@
 // The two tables a parsed suggestion lives in: the letters table, one row per letter already
 // placed on the sentence grid, and the scenario table, one row per thesis header.
 
-#include "record_table.h"
+#include "text/record_table.h"
 
 namespace mirelta {
 

@@ -9,8 +9,8 @@
 // Drawing is done without anti-aliasing: the program leaves out pure white when it draws a strip,
 // and blended edge pixels would show as a pale fringe over the background.
 
-#include "cp1251.h"
-#include "glyph_alphabet.h"
+#include "text/cp1251.h"
+#include "text/glyph_alphabet.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -6,10 +6,10 @@
 // Exit status: 0 the parse completed, 1 it stopped (the reason on stderr as "line L: MESSAGE"),
 // 2 a usage error or an unreadable file.
 
-#include "cp1251.h"
-#include "standard_texts.h"
-#include "suggestion_parser.h"
-#include "suggestion_tables.h"
+#include "text/cp1251.h"
+#include "text/standard_texts.h"
+#include "text/suggestion_parser.h"
+#include "text/suggestion_tables.h"
 
 #include <algorithm>
 #include <charconv>

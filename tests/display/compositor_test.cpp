@@ -1,6 +1,6 @@
-#include "compositor.h"
-#include "glyph_strips.h"
-#include "panel_scene.h"
+#include "display/compositor.h"
+#include "display/glyph_strips.h"
+#include "display/panel_scene.h"
 
 #include <gtest/gtest.h>
 

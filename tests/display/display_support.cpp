@@ -1,6 +1,6 @@
-#include "display_support.h"
+#include "tests/display/display_support.h"
 
-#include "suggestion_tables.h"
+#include "text/suggestion_tables.h"
 
 namespace mirelta::test {
 

@@ -2,8 +2,8 @@
 // What the display tests share: a screen that counts what it is asked to present, and letters
 // tables made row by row.
 
-#include "record_table.h"
-#include "screen.h"
+#include "display/screen.h"
+#include "text/record_table.h"
 
 #include <initializer_list>
 

@@ -1,5 +1,5 @@
-#include "glyph_cell.h"
-#include "glyph_strips.h"
+#include "display/glyph_cell.h"
+#include "display/glyph_strips.h"
 
 #include <gtest/gtest.h>
 

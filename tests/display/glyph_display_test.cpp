@@ -1,11 +1,11 @@
-#include "compositor.h"
-#include "cp1251.h"
-#include "display_support.h"
-#include "glyph_display.h"
-#include "glyph_strips.h"
-#include "standard_texts.h"
-#include "suggestion_parser.h"
-#include "suggestion_tables.h"
+#include "display/compositor.h"
+#include "display/glyph_display.h"
+#include "display/glyph_strips.h"
+#include "tests/display/display_support.h"
+#include "text/cp1251.h"
+#include "text/standard_texts.h"
+#include "text/suggestion_parser.h"
+#include "text/suggestion_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,10 @@ namespace {
 
 class Display : public ::testing::Test {
 protected:
-    Display() { state.curThesis = state.curSentence = 1; }
+    Display() { cursor.thesis = cursor.sentence = 1; }
 
     GlyphDisplay display(RecordTable& letters) {
-        return GlyphDisplay(scene, strips, letters, state, screen, [this] { return speed; });
+        return GlyphDisplay(scene, strips, letters, cursor, screen, [this] { return speed; });
     }
     std::vector<int> visibleGridCells() const {
         std::vector<int> cells;
@@ -42,7 +42,7 @@ protected:
 
     const GlyphStrips strips = GlyphStrips::builtIn();
     PanelScene scene;
-    SessionState state;
+    LetterCursor cursor;
     test::RecordingScreen screen;
     int speed = 1;
 };
@@ -113,7 +113,7 @@ TEST_F(Display, AnEmptyTableOrAMissingSentenceChangesNothing) {
     display(empty).Avisiblesp();
     EXPECT_TRUE(loadedGridCells().empty());
     RecordTable letters = lettersTable({{1, 1, 0, 5, 1, 1}});
-    state.curSentence = 3;
+    cursor.sentence = 3;
     display(letters).Asprait();
     EXPECT_TRUE(loadedGridCells().empty());
 }
@@ -131,7 +131,7 @@ TEST_F(Display, APhraseRunsThroughItsStatesAndLeavesOtherCellsAlone) {
     scene.gridCell(50).setVisible(true);
     GlyphDisplay actions = display(letters);
     actions.Asprait();
-    state.glyphFrame = 2;
+    cursor.glyphFrame = 2;
     actions.Aanisp();
     EXPECT_EQ(screen.presented, 0); // hidden cells draw nothing
     actions.Avisiblesp();
@@ -163,7 +163,7 @@ TEST_F(Display, APhraseInRedRendersEveryLetterInItsCell) {
     composePanel(scene, backgroundOnly);
 
     GlyphDisplay actions = display(letters);
-    state.glyphFrame = 2;
+    cursor.glyphFrame = 2;
     actions.Asprait();
     actions.Aanisp();
     actions.Avisiblesp();
@@ -222,7 +222,7 @@ TEST_F(Display, AMatrixFlashLoadsOnlyItsBlockAndKeepsOtherCells) {
     RecordTable letters = lettersTable({{1, 1, 12, 5, 1, 1}});
     GlyphDisplay actions = display(letters);
     speed = 2;
-    state.glyphFrame = 3;
+    cursor.glyphFrame = 3;
     actions.Aspaitm();
     EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(2));
     EXPECT_EQ(screen.presented, 36);
@@ -231,7 +231,7 @@ TEST_F(Display, AMatrixFlashLoadsOnlyItsBlockAndKeepsOtherCells) {
     EXPECT_TRUE(visibleGridCells().empty());
 
     speed = 0;
-    state.glyphFrame = 5; // out of range: the load's frame 0 stays
+    cursor.glyphFrame = 5; // out of range: the load's frame 0 stays
     actions.Aspaitm();
     EXPECT_EQ(visibleGridCells(), (std::vector<int>{35, 36, 45, 46}));
     EXPECT_EQ(scene.gridCell(35).currentFrame(), 0);
@@ -251,8 +251,8 @@ TEST_F(Display, AWordRowShowsItsLettersInTheirColumns) {
     RecordTable letters = lettersTable(
         {{1, 1, 0, 31, 1, 4}, {1, 1, 1, 32, 2, 4}, {1, 1, 2, 33, 3, 4}, {1, 1, 3, 41, 1, 5}});
     GlyphDisplay actions = display(letters);
-    state.curLine = 4;
-    state.glyphFrame = 1;
+    cursor.line = 4;
+    cursor.glyphFrame = 1;
     actions.Aspraitb();
     actions.Aanispb();
     actions.Avisibleb();
@@ -279,18 +279,18 @@ TEST_F(Display, TheWordRowWalkHasTheSpecifiedQuirks) {
                                         {1, 1, 3, 39, 11, 4},
                                         {1, 2, 4, 37, 7, 4},
                                         {1, 2, 5, 47, 7, 5}});
-    state.curLine = 4;
+    cursor.line = 4;
     GlyphDisplay actions = display(letters);
     actions.Aspraitb();
     EXPECT_EQ(scene.rowCell(2).strip(), strips.strip(1));
     EXPECT_EQ(scene.rowCell(7).strip(), strips.strip(4));
     EXPECT_EQ(letters.rowIndex(), 5);
     // No row matches: the walk starts on the table's first row if it has the same grid row.
-    state.curSentence = 9;
+    cursor.sentence = 9;
     scene.rowCell(2).clearStrip();
     actions.Aspraitb();
     EXPECT_EQ(scene.rowCell(2).strip(), strips.strip(1));
-    state.curLine = 6;
+    cursor.line = 6;
     scene.rowCell(2).clearStrip();
     actions.Aspraitb();
     EXPECT_EQ(scene.rowCell(2).strip(), nullptr);
@@ -310,7 +310,7 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     composePanel(scene, under);
     GlyphDisplay actions = display(letters);
 
-    state.glyphFrame = 1;
+    cursor.glyphFrame = 1;
     actions.Asprait();
     actions.Aanisp();
     actions.Avisiblesp();
@@ -327,7 +327,7 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     EXPECT_EQ(cleared, under);
 
     letters.first(); // "Я"
-    state.glyphFrame = 3;
+    cursor.glyphFrame = 3;
     speed = 1;
     actions.Aspaitm();
     QImage matrix;
@@ -337,15 +337,15 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     }
     actions.Ainvisiblem();
 
-    state.curLine = letters.numberAt(0, tslovo::Nstrok);
-    state.glyphFrame = 4;
+    cursor.line = letters.numberAt(0, tslovo::Nstrok);
+    cursor.glyphFrame = 4;
     actions.Aspraitb();
     actions.Aanispb();
     actions.Avisibleb();
     QImage wordRow;
     composePanel(scene, wordRow);
     int shown = 0;
-    for (int row = 0; letters.numberAt(row, tslovo::Nstrok) == state.curLine; ++row, ++shown) {
+    for (int row = 0; letters.numberAt(row, tslovo::Nstrok) == cursor.line; ++row, ++shown) {
         expectCellShows(wordRow, under,
                         scene.rowCell(letters.numberAt(row, tslovo::Nsprslov)).geometry(),
                         *strips.strip(letters.numberAt(row, tslovo::Nalf)), 4);

@@ -1,8 +1,8 @@
 // The generator, the colour shifts and the grey value, against values worked out by hand and by
 // floating point where it is exact.
 
-#include "colour_shift.h"
-#include "random.h"
+#include "engine/colour_shift.h"
+#include "engine/random.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Whole sessions through the trace runner, on program folders made by each test.
 
-#include "cp1251.h"
-#include "test_pictures.h"
+#include "tests/support/test_pictures.h"
+#include "text/cp1251.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "folder_listing.h"
+#include "platform/files/folder_listing.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // Picture files made to cost the loader time or memory are refused from what their headers say,
 // before the work they ask for; pictures within the limits still load.
 
-#include "hostile_pictures.h"
-#include "picture_loader.h"
-#include "test_pictures.h"
+#include "platform/pictures/picture_loader.h"
+#include "tests/support/test_pictures.h"
+#include "tools/pictures/hostile_pictures.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "picture_loader.h"
-#include "test_pictures.h"
+#include "platform/pictures/picture_loader.h"
+#include "tests/support/test_pictures.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // Dialogs that tests answer and read: messages are recorded, questions get prepared answers and
 // file dialogs return prepared paths.
 
-#include "dialogs.h"
-#include "shell.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/shell.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "test_pictures.h"
+#include "tests/support/test_pictures.h"
 
 #include <QBuffer>
 #include <QFile>

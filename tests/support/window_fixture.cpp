@@ -1,7 +1,7 @@
-#include "window_fixture.h"
+#include "tests/support/window_fixture.h"
 
-#include "cp1251.h"
-#include "suggestion_tables.h"
+#include "text/cp1251.h"
+#include "text/suggestion_tables.h"
 
 #include <QApplication>
 #include <QDir>

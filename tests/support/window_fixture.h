@@ -1,9 +1,9 @@
 #pragma once
 // A main window over a temporary program folder, with dialogs the test answers.
 
-#include "direct_session_driver.h"
-#include "mirelta_window.h"
-#include "recording_dialogs.h"
+#include "gui/main_window.h"
+#include "gui/session/direct_session_driver.h"
+#include "tests/support/recording_dialogs.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "cp1251.h"
+#include "text/cp1251.h"
 
 #include <cwctype>
 #include <gtest/gtest.h>

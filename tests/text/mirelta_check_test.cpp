@@ -1,6 +1,6 @@
 // The command-line checker, run as a user runs it.
 
-#include "cp1251.h"
+#include "text/cp1251.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "parse_support.h"
+#include "tests/text/parse_support.h"
 
-#include "cp1251.h"
-#include "suggestion_tables.h"
+#include "text/cp1251.h"
+#include "text/suggestion_tables.h"
 
 namespace mirelta::test {
 

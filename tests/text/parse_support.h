@@ -1,8 +1,8 @@
 #pragma once
 // Parsing texts written in the tests as UTF-8 with "\n" line breaks.
 
-#include "record_table.h"
-#include "suggestion_parser.h"
+#include "text/record_table.h"
+#include "text/suggestion_parser.h"
 
 #include <string>
 #include <string_view>

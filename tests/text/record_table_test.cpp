@@ -1,5 +1,5 @@
-#include "record_table.h"
-#include "suggestion_tables.h"
+#include "text/record_table.h"
+#include "text/suggestion_tables.h"
 
 #include <gtest/gtest.h>
 

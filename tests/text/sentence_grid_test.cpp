@@ -1,6 +1,6 @@
-#include "parse_support.h"
-#include "sentence_grid.h"
-#include "suggestion_tables.h"
+#include "tests/text/parse_support.h"
+#include "text/sentence_grid.h"
+#include "text/suggestion_tables.h"
 
 #include <gtest/gtest.h>
 #include <map>

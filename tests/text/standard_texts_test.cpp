@@ -1,7 +1,7 @@
-#include "cp1251.h"
-#include "parse_support.h"
-#include "standard_texts.h"
-#include "suggestion_tables.h"
+#include "tests/text/parse_support.h"
+#include "text/cp1251.h"
+#include "text/standard_texts.h"
+#include "text/suggestion_tables.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,7 +1,7 @@
-#include "cp1251.h"
-#include "glyph_alphabet.h"
-#include "parse_support.h"
-#include "suggestion_tables.h"
+#include "tests/text/parse_support.h"
+#include "text/cp1251.h"
+#include "text/glyph_alphabet.h"
+#include "text/suggestion_tables.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

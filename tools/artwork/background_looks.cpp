@@ -1,4 +1,4 @@
-#include "background_looks.h"
+#include "tools/artwork/background_looks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "backgrounds.h"
+#include "tools/artwork/backgrounds.h"
 
-#include "background_looks.h"
+#include "tools/artwork/background_looks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "bmp_file.h"
+#include "tools/artwork/bmp_file.h"
 
 #include <cstddef>
 #include <cstdint>

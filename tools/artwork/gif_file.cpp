@@ -1,7 +1,7 @@
-#include "gif_file.h"
+#include "tools/artwork/gif_file.h"
 
-#include "gif_lzw.h"
-#include "gif_palette.h"
+#include "tools/artwork/gif_lzw.h"
+#include "tools/artwork/gif_palette.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "gif_lzw.h"
+#include "tools/artwork/gif_lzw.h"
 
 #include <algorithm>
 

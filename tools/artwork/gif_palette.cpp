@@ -1,4 +1,4 @@
-#include "gif_palette.h"
+#include "tools/artwork/gif_palette.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "jpeg_file.h"
+#include "tools/artwork/jpeg_file.h"
 
 #include <cstdio>
 #include <cstdlib>

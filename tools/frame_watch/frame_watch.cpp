@@ -21,10 +21,10 @@
 // 1.5 s is followed to the new one. Exits 1 when no window turns up within --wait seconds (10 by
 // default), 2 on a usage error.
 
-#include "panel_frames.h"
-#include "panel_readback.h"
-#include "window_finder.h"
-#include "x_errors.h"
+#include "tools/frame_watch/panel_frames.h"
+#include "tools/frame_watch/panel_readback.h"
+#include "tools/frame_watch/window_finder.h"
+#include "tools/frame_watch/x_errors.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>

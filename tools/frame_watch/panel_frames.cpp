@@ -1,4 +1,4 @@
-#include "panel_frames.h"
+#include "tools/frame_watch/panel_frames.h"
 
 #include <array>
 #include <bit>

@@ -1,6 +1,6 @@
-#include "panel_readback.h"
+#include "tools/frame_watch/panel_readback.h"
 
-#include "x_errors.h"
+#include "tools/frame_watch/x_errors.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>

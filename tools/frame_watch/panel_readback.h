@@ -5,7 +5,7 @@
 // well within a refresh of each frame), by an ordinary copy when it cannot. Which window, which
 // part of it and when to read, and what to count and write of it, are left to the watch.
 
-#include "panel_frames.h"
+#include "tools/frame_watch/panel_frames.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>

@@ -1,4 +1,4 @@
-#include "window_finder.h"
+#include "tools/frame_watch/window_finder.h"
 
 #include <X11/Xatom.h>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "x_errors.h"
+#include "tools/frame_watch/x_errors.h"
 
 namespace mirelta::framewatch {
 

@@ -7,12 +7,12 @@
 // DATA-FOLDER/Sound (the looping sounds, 16-bit PCM WAV). The files are committed; run this to
 // make them again. Every run writes the same files.
 
-#include "backgrounds.h"
-#include "bmp_file.h"
-#include "gif_file.h"
-#include "jpeg_file.h"
-#include "scenes.h"
-#include "sounds.h"
+#include "tools/artwork/backgrounds.h"
+#include "tools/artwork/bmp_file.h"
+#include "tools/artwork/gif_file.h"
+#include "tools/artwork/jpeg_file.h"
+#include "tools/media/scenes.h"
+#include "tools/media/sounds.h"
 
 #include <QGuiApplication>
 #include <cstdio>

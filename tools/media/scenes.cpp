@@ -1,4 +1,4 @@
-#include "scenes.h"
+#include "tools/media/scenes.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "sounds.h"
+#include "tools/media/sounds.h"
 
 #include <algorithm>
 #include <cmath>

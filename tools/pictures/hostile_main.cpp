@@ -3,7 +3,7 @@
 // mirelta-hostile-pictures --seeds DIR: small ones of the same kinds, the picture fuzz target's
 // seeds in fuzz/corpus/picture.
 
-#include "hostile_pictures.h"
+#include "tools/pictures/hostile_pictures.h"
 
 #include <QDir>
 #include <QFile>

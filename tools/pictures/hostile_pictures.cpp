@@ -1,4 +1,4 @@
-#include "hostile_pictures.h"
+#include "tools/pictures/hostile_pictures.h"
 
 #include <QStringBuilder>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // mirelta-load-picture FILE: loads FILE as the program loads a photo or a thesis picture and
 // says what came of it: "WxH" on stdout and 0, or the user's message on stderr and 1.
 
-#include "picture_loader.h"
+#include "platform/pictures/picture_loader.h"
 
 #include <QString>
 #include <cstdio>

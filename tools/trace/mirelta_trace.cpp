@@ -8,11 +8,11 @@
 // start-up, then "Старт" is pressed. Two runs with the same folder write the same bytes. Messages
 // the program shows go to standard error.
 
-#include "controls.h"
-#include "dialogs.h"
-#include "direct_session_driver.h"
-#include "mirelta_window.h"
-#include "program_folder.h"
+#include "gui/main_window.h"
+#include "gui/session/direct_session_driver.h"
+#include "gui/widgets/controls.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/files/program_folder.h"
 
 #include <QApplication>
 #include <QCheckBox>

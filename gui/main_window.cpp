@@ -13,6 +13,7 @@
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/keyboard_layout.h"
 #include "platform/desktop/shell.h"
+#include "platform/desktop/window_placement.h"
 #include "platform/files/folder_listing.h"
 #include "platform/pictures/picture_loader.h"
 #include "text/cp1251.h"
@@ -29,7 +30,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -172,10 +172,7 @@ void TMirelta::FormCreate() {
 }
 
 void TMirelta::showAtStart() {
-    if (QScreen* screen = this->screen()) {
-        setGeometry(screen->availableGeometry());
-    }
-    showMaximized();
+    showMaximizedOnItsScreen(*this);
 }
 
 void TMirelta::showEvent(QShowEvent* event) {
@@ -293,10 +290,7 @@ void TMirelta::TborderTimer() {
     state.borderSwitching = 1;
     // Changing the border rebuilds the window, and showing it again runs the show handler.
     setWindowFlag(Qt::FramelessWindowHint, true);
-    if (QScreen* screen = this->screen()) {
-        setGeometry(screen->geometry());
-    }
-    showFullScreen();
+    showFullScreenOnItsScreen(*this);
     state.borderSwitching = 0;
 }
 

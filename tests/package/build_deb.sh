@@ -4,13 +4,13 @@
 # executables link (worked out by dpkg-shlibdeps) and on the Wayland platform, and lintian finds no
 # error in it; its AppStream data is valid, its launcher starts a program it installs, its icon is
 # there at every size named, and each manual page has a name line.
-# Usage: build_deb.sh CMAKE BUILD VERSION
+# Usage: build_deb.sh CMAKE BUILD DEB
 set -euo pipefail
 cmake=$1
 build=$2
-version=$3
+deb=$3
+rm -f "$deb"
 "$cmake" --build "$build" --target deb >/dev/null
-deb="$build/package/mirelta_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "no package $deb"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

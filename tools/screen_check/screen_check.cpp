@@ -18,8 +18,8 @@
 // Each writes what it found on one line; exits 1 when a check fails, 2 on a usage error or a
 // file that cannot be read or written.
 
-#include "screen_picture.h"
-#include "x_screen.h"
+#include "tools/screen_check/screen_picture.h"
+#include "tools/screen_check/x_screen.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "screen_picture.h"
+#include "tools/screen_check/screen_picture.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // to logical pixels, differs from one taken at scale 1. Kept apart from Xlib so that it can be
 // checked without a server.
 
-#include "panel_frames.h"
+#include "tools/frame_watch/panel_frames.h"
 
 #include <QImage>
 #include <vector>

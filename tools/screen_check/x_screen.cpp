@@ -1,4 +1,4 @@
-#include "x_screen.h"
+#include "tools/screen_check/x_screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

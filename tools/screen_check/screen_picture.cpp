@@ -18,23 +18,23 @@ QRgb pixel(const QImage& picture, int x, int y) {
 
 } // namespace
 
-BlockCount mixedBlocks(const QImage& source, const Box& area, int scale,
+BlockCount mixedBlocks(const QImage& picture, const Box& area, int scale,
                        const std::vector<Box>& ignored) {
-    const QImage picture = source.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     BlockCount count;
-    const int right = std::min(area.x + area.width, picture.width() / scale);
-    const int bottom = std::min(area.y + area.height, picture.height() / scale);
+    const int right = std::min(area.x + area.width, rgb.width() / scale);
+    const int bottom = std::min(area.y + area.height, rgb.height() / scale);
     for (int y = std::max(area.y, 0); y < bottom; ++y) {
         for (int x = std::max(area.x, 0); x < right; ++x) {
             if (inside(x, y, ignored)) {
                 continue;
             }
             ++count.blocks;
-            const QRgb first = pixel(picture, x * scale, y * scale);
+            const QRgb first = pixel(rgb, x * scale, y * scale);
             bool same = true;
             for (int dy = 0; dy < scale && same; ++dy) {
                 for (int dx = 0; dx < scale && same; ++dx) {
-                    same = pixel(picture, x * scale + dx, y * scale + dy) == first;
+                    same = pixel(rgb, x * scale + dx, y * scale + dy) == first;
                 }
             }
             if (!same) {
@@ -45,13 +45,13 @@ BlockCount mixedBlocks(const QImage& source, const Box& area, int scale,
     return count;
 }
 
-QImage logicalPicture(const QImage& source, int scale) {
-    const QImage picture = source.convertToFormat(QImage::Format_RGB32);
-    QImage logical(picture.width() / scale, picture.height() / scale, QImage::Format_RGB32);
+QImage logicalPicture(const QImage& picture, int scale) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    QImage logical(rgb.width() / scale, rgb.height() / scale, QImage::Format_RGB32);
     for (int y = 0; y < logical.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(logical.scanLine(y));
         for (int x = 0; x < logical.width(); ++x) {
-            row[x] = pixel(picture, x * scale, y * scale);
+            row[x] = pixel(rgb, x * scale, y * scale);
         }
     }
     return logical;
@@ -80,12 +80,11 @@ Difference differingPixels(const QImage& reference, const QImage& other,
     return difference;
 }
 
-std::uint32_t areaChecksum(const QImage& source, const Box& area) {
-    const QImage picture = source.convertToFormat(QImage::Format_RGB32);
-    const auto* corner =
-        reinterpret_cast<const std::uint32_t*>(picture.constScanLine(area.y)) + area.x;
+std::uint32_t areaChecksum(const QImage& picture, const Box& area) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const auto* corner = reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(area.y)) + area.x;
     return framewatch::pictureChecksum(corner, area.width, area.height,
-                                       static_cast<std::size_t>(picture.bytesPerLine()) / 4,
+                                       static_cast<std::size_t>(rgb.bytesPerLine()) / 4,
                                        framewatch::PixelLayout{});
 }
 

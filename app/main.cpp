@@ -45,7 +45,7 @@ const char* shownName(mirelta::Shown what) {
 // there when the program ends: how the frames kept pace with the screen. With MIRELTA_FRAME_LOG
 // naming a file, every frame that reached the window is listed there, one a line: milliseconds
 // from the first, what it showed and the CRC-32 of its pixels.
-void reportSession(const TMirelta& window) {
+void reportSession(const mirelta::MainWindow& window) {
     const auto* driver = window.pacedDriver();
     if (driver == nullptr) {
         return;
@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     if (!folders.problem.isEmpty()) {
         dialogs.message(folders.problem);
     }
-    TMirelta window(folders.folder, services);
+    mirelta::MainWindow window(folders.folder, services);
     // Hidden: no control of the main window shows it; it opens only when asked for.
-    TFiniaz languageWindow(folders.folder.shippedPath());
+    mirelta::ForeignLanguageWindow languageWindow(folders.folder.shippedPath());
     // The program ends with its main window, whether or not the trainer is still open.
     languageWindow.setAttribute(Qt::WA_QuitOnClose, false);
     window.showAtStart();

@@ -20,7 +20,6 @@ inline constexpr ColourTable kFrameColours = {
     0x00FFFF00, 0x00C0DCC0, 0x00F0CAA6, 0x80000002, 0x80000001};
 
 struct SessionState {
-    std::int32_t editLine = 0;
     std::int32_t repeatsDone = 0;
     std::int32_t sentenceLength = 0;
     std::int32_t sentenceCount = 0;
@@ -31,7 +30,6 @@ struct SessionState {
     std::int32_t colourIndex = 0;
     std::int32_t frameOffset = 0;
     ColourTable colours{};
-    std::uint8_t borderSwitching = 0;
     std::uint8_t armedFlag = 0;
 };
 

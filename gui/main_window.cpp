@@ -1,63 +1,32 @@
 #include "gui/main_window.h"
 
-#include "gui/editor/editor_panel.h"
-#include "gui/general_page.h"
+#include "gui/choice/suggestion_choice.h"
+#include "gui/choice/suggestion_tabs.h"
+#include "gui/editor/suggestion_editor.h"
+#include "gui/pages/highlights.h"
 #include "gui/pages/menu_panel.h"
-#include "gui/session/paced_session_driver.h"
+#include "gui/pages/page_links.h"
 #include "gui/session/panel_view.h"
-#include "gui/settings/form_storage.h"
-#include "gui/settings/settings_panel.h"
-#include "gui/widgets/clickable_label.h"
-#include "gui/widgets/controls.h"
+#include "gui/settings/settings_store.h"
 #include "gui/widgets/hover_highlights.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/keyboard_layout.h"
 #include "platform/desktop/shell.h"
-#include "platform/desktop/window_placement.h"
-#include "platform/files/folder_listing.h"
-#include "platform/pictures/picture_loader.h"
-#include "text/cp1251.h"
-#include "text/standard_texts.h"
-#include "text/suggestion_tables.h"
+#include "platform/sound/sound_player.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QTimer>
-#include <QVBoxLayout>
 #include <cmath>
 
-using namespace mirelta;
+namespace mirelta {
 
-namespace {
-
-QPlainTextEdit* readOnlyText(QWidget* parent, const char* name) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    return box;
-}
-
-} // namespace
-
-TMirelta::TMirelta(ProgramFolder programFolder, WindowServices services, QWidget* parent)
-    : QWidget(parent), folder(std::move(programFolder)), dialogs(services.dialogs),
-      saveSettings(services.saveSettings), Tslovo(makeLettersTable()),
-      Tschenar(makeScenarioTable()), Dalf(GlyphStrips::builtIn()), Dkod(Backgrounds::builtIn()),
-      sound(services.sound),
-      engine({Tslovo, Tschenar, state, scene, Dalf, Dkod, sound, random, folder.path()}),
-      driver(services.driver),
-      ownShell(services.shell ? nullptr : std::make_unique<DesktopShell>()),
-      shell(services.shell ? *services.shell : *ownShell) {
+MainWindow::MainWindow(ProgramFolder folder, WindowServices services, QWidget* parent)
+    : QWidget(parent), folder_(std::move(folder)), dialogs_(services.dialogs),
+      sound_(services.sound),
+      ownShell_(services.shell ? nullptr : std::make_unique<DesktopShell>()),
+      shell_(services.shell ? *services.shell : *ownShell_),
+      session_(services.sound, folder_.path(), services.driver) {
     setObjectName(QStringLiteral("Mirelta"));
     setWindowTitle(QStringLiteral("Мирельта 1.779"));
     setFocusPolicy(Qt::StrongFocus);
@@ -65,269 +34,156 @@ TMirelta::TMirelta(ProgramFolder programFolder, WindowServices services, QWidget
     QFont dialogFont = font();
     dialogFont.setPixelSize(11);
     setFont(dialogFont);
-    buildControls();
-    if (driver == nullptr) {
-        ownDriver =
-            std::make_unique<PacedSessionDriver>(scene, frames, Pkod, this, services.pacing);
-        driver = ownDriver.get();
-    }
-    FormCreate();
+    buildFeatures();
+    session_.pacedOn(panel_, this, services.pacing);
+    store_ =
+        std::make_unique<SettingsStore>(folder_.settingsFile(), dialogs_, services.saveSettings);
+    settings_->declareStored(*store_, *this);
 }
 
-TMirelta::~TMirelta() {
-    driver->cancel();
-    saveSettingsOnce();
+MainWindow::~MainWindow() {
+    session_.cancel();
+    store_->saveOnce();
 }
 
-void TMirelta::buildControls() {
-    Pkod = new PanelView(frames, this);
-    Pkod->resize(kPanelSize, kPanelSize);
+// The features are built in the order they lie on the page, the later over the earlier.
+void MainWindow::buildFeatures() {
+    panel_ = new PanelView(session_.frames(), this);
+    panel_->resize(kPanelSize, kPanelSize);
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("Titul"));
+    tabs_ = new SuggestionTabs(page, kPanelSize, panel_);
+    menu_ = new MenuPanel(this);
+    links_ = new PageLinks(page, *menu_, folder_, shell_);
+    settings_ = new SettingsPanel(dialogs_, folder_.path(), session_.scene().ifoto(), page);
+    choice_ =
+        new SuggestionChoice(page, {session_.letters(), session_.scenario(), session_.state()},
+                             *settings_, folder_, dialogs_);
+    links_->buildOverlays(page);
+    editor_ = new SuggestionEditor(page, {folder_, dialogs_, shell_}, session_.state(), *settings_);
+    start_ = new QPushButton(QStringLiteral("Старт"), this);
+    start_->setObjectName(QStringLiteral("start"));
+    exit_ = new QPushButton(QStringLiteral("Выйти"), this);
+    exit_->setObjectName(QStringLiteral("bclos"));
+    border_ = new BorderSwitch(*this, [this] { return session_.isRunning(); });
 
-    Pagenast = new QTabWidget(Pkod);
-    Pagenast->setObjectName(QStringLiteral("Pagenast"));
-    Pagenast->setGeometry(0, 0, kPanelSize, kPanelSize);
-    Titul = new GeneralPage(dialogs, Pagenast);
-    Pnast = Titul->Pnast;
-    Ptext = Titul->Ptext;
-    Pagenast->addTab(Titul, QStringLiteral("Общее"));
-    const QStringList captions = {QStringLiteral("Курение"),  QStringLiteral("Пиво"),
-                                  QStringLiteral("Алкоголь"), QStringLiteral("Наркотики"),
-                                  QStringLiteral("Неврозы"),  QStringLiteral("Похудение")};
-    for (int item = 0; item < kStandardTextCount; ++item) {
-        const std::string name(standardTextName(item));
-        QPlainTextEdit* box = readOnlyText(Pagenast, name.c_str());
-        box->setPlainText(QString::fromStdString(cp1251::toUtf8(standardText(item))));
-        Pagenast->addTab(box, captions[item]);
-    }
-    for (int page = 0; page < 3; ++page) {
-        auto* tab = new QWidget(Pagenast);
-        tab->setObjectName(QStringLiteral("Tperson%1").arg(page));
-        auto* layout = new QVBoxLayout(tab);
-        layout->setContentsMargins(0, 0, 0, 0);
-        const QByteArray name = QByteArray("Mperson") + QByteArray::number(page);
-        QPlainTextEdit* box = readOnlyText(tab, name.constData());
-        layout->addWidget(box);
-        Pagenast->addTab(tab, QStringLiteral("Персональный%1").arg(page));
-        if (page == 0) {
-            Tperson0 = tab;
-            Mperson0 = box;
-        }
-    }
-
-    Pmenu = new MenuPanel(this);
-    start = new QPushButton(QStringLiteral("Старт"), this);
-    start->setObjectName(QStringLiteral("start"));
-    bclos = new QPushButton(QStringLiteral("Выйти"), this);
-    bclos->setObjectName(QStringLiteral("bclos"));
-    connect(bclos, &QPushButton::clicked, this, &QWidget::close);
-    connect(start, &QPushButton::clicked, this, &TMirelta::startClick);
-
-    Tnastroi = new QTimer(this);
-    Tnastroi->setObjectName(QStringLiteral("Tnastroi"));
-    Tnastroi->setInterval(1);
-    Tnastser = new QTimer(this);
-    Tnastser->setObjectName(QStringLiteral("Tnastser"));
-    Tnastser->setInterval(1);
-    Tborder = new QTimer(this);
-    Tborder->setObjectName(QStringLiteral("Tborder"));
-    Tborder->setInterval(700);
-    connect(Tborder, &QTimer::timeout, this, &TMirelta::TborderTimer);
-
-    onClick(Titul->Rgnast, [this] { RgnastClick(); });
-    onClick(Titul->Chperson, [this] { ChpersonClick(); });
-    onUserChange(Titul->Cperson, [this] { CpersonChange(); });
-    connect(Titul->Rud, &ClickableLabel::clicked, this, &TMirelta::RudClick);
-    connect(Titul->Rn, &ClickableLabel::clicked, this, &TMirelta::RnClick);
-    connect(Pnast->Bfoto, &QPushButton::clicked, this, &TMirelta::BfotoClick);
-    hover = new HoverHighlights(this);
-    connectEditor();
-    connectMenu();
+    connect(exit_, &QPushButton::clicked, this, &QWidget::close);
+    connect(start_, &QPushButton::clicked, this, &MainWindow::startSession);
+    connect(border_, &BorderSwitch::switching, choice_, &SuggestionChoice::holdParsing);
+    connect(choice_, &SuggestionChoice::personalLoaded, tabs_, &SuggestionTabs::showPersonal);
+    connect(editor_, &SuggestionEditor::saved, choice_, &SuggestionChoice::useSaved);
+    connect(settings_, &SettingsPanel::editorRequested, editor_, &SuggestionEditor::begin);
+    connect(links_, &PageLinks::recommendedRequested, settings_,
+            &SettingsPanel::putBackRecommended);
+    declareHighlights(*new HoverHighlights(this), *this);
 }
 
-const PacedSessionDriver* TMirelta::pacedDriver() const {
-    return dynamic_cast<const PacedSessionDriver*>(ownDriver.get());
-}
-
-void TMirelta::connectEditor() {
-    connect(Pnast->R5, &ClickableLabel::clicked, this, &TMirelta::R5Click);
-    connect(Ptext->Bnewslov, &QPushButton::clicked, this, &TMirelta::BnewslovClick);
-    connect(Ptext->Bnabz, &QPushButton::clicked, this, &TMirelta::BnabzClick);
-    connect(Ptext->Bop, &QPushButton::clicked, this, &TMirelta::BopClick);
-    connect(Ptext->Bizsh, &QPushButton::clicked, this, &TMirelta::BizshClick);
-    connect(Ptext->Bmisk, &QPushButton::clicked, this, &TMirelta::BmiskClick);
-    connect(Ptext->Btextsox, &QPushButton::clicked, this, &TMirelta::BtextsoxClick);
-    connect(Ptext->Btexzac, &QPushButton::clicked, this, &TMirelta::BtexzacClick);
-    connect(Ptext->R6, &ClickableLabel::clicked, this, &TMirelta::R6Click);
-}
-
-void TMirelta::FormCreate() {
-    state.cursor.thesis = 1;
-    state.cursor.sentence = 1;
-    state.cursor.glyphFrame = 1;
-    state.repeatsDone = 0;
-    Pagenast->setTabVisible(Pagenast->count() - 2, false); // Tperson1
-    Pagenast->setTabVisible(Pagenast->count() - 1, false); // Tperson2
-    Fs1 = std::make_unique<FormStorage>(QStringLiteral("TMirelta"), folder.settingsFile(), dialogs);
-    declareStoredSettings();
-}
-
-void TMirelta::showAtStart() {
-    showMaximizedOnItsScreen(*this);
-}
-
-void TMirelta::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Only the program's own showings, not a restore from the task bar.
     if (!event->spontaneous()) {
-        Fs1->restore();
-        FormShow();
+        store_->restore();
+        prepareForShowing();
     }
 }
 
-void TMirelta::FormShow() {
-    showHandlerRunning = true;
-    bclos->move(pos());
+void MainWindow::prepareForShowing() {
+    border_->showHandlerStarted();
+    exit_->move(pos());
     ActivateRussianLayout();
-    if (!borderSwitched) {
-        Tborder->start();
-    }
-
-    const QString chosen = Titul->Cperson->currentText();
-    Titul->Cperson->clear();
-    std::vector<std::string> names;
-    ListFolderFiles(folder.text().toStdString(), true, &names, 0, {}, ".txt");
-    for (const std::string& name : names) {
-        Titul->Cperson->addItem(QString::fromStdString(name));
-    }
-    Titul->Cperson->setCurrentIndex(-1);
-    Titul->Cperson->setEditText(chosen);
-
-    if (!openfFileName.isEmpty() && Pnast->Cfoto->isChecked()) {
-        const LoadedPicture picture = loadPicture(openfFileName);
-        if (picture.ok()) {
-            scene.ifoto().setPicture(picture.image);
-        } else if (state.borderSwitching == 1) {
-            dialogs.message(QStringLiteral("Фотография не найденна ! Загрузите другую"));
-            openfFileName.clear();
-            Pnast->Cfoto->setChecked(false);
-        }
-    }
-    if (openfFileName.isEmpty()) {
-        Pnast->Cfoto->setChecked(false);
-    }
-
+    choice_->listPersonal();
+    settings_->reloadPhoto(border_->isSwitching());
     placeAroundPanel();
-
-    const QString title = Titul->Cperson->currentText();
-    if (Titul->Chperson->isChecked() && !title.isEmpty()) {
-        const QString path = folder.personalText(title);
-        if (!path.isEmpty() && QFileInfo(path).isFile()) {
-            showPersonalTitle(title);
-            loadPersonalText(path);
-        } else {
-            Titul->Cperson->setEditText(QString());
-        }
-    }
-    Abasa();
-    Alocate();
-
-    state.frameOffset = 0;
-    state.colourIndex = 0;
-    state.colours = kFrameColours;
-    showHandlerRunning = false;
-    if (borderSwitchDue) {
-        borderSwitchDue = false;
-        QTimer::singleShot(0, this, [this] { TborderTimer(); });
-    }
+    choice_->loadChosenPersonal();
+    choice_->parse();
+    session_.prepare();
+    border_->showHandlerEnded();
 }
 
 // The window's own background has the colour of button text; its controls keep their own.
-void TMirelta::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    drawNewRings();
-    if (rings.isNull()) {
-        painter.fillRect(event->rect(), palette().color(QPalette::ButtonText));
-    } else {
-        painter.drawImage(event->rect(), rings, event->rect());
-    }
+    session_.rings().drawNew(session_.frames());
+    session_.rings().paint(painter, event->rect(), palette().color(QPalette::ButtonText));
 }
 
-void TMirelta::Alocate() {
-    engine.Alocate();
-}
-
-void TMirelta::placeAroundPanel() {
+void MainWindow::placeAroundPanel() {
     const double width = frameGeometry().width();
     const double height = frameGeometry().height();
     const int left = static_cast<int>(std::trunc(width / 2 - kPanelSize / 2.0));
     const int top = static_cast<int>(std::trunc(height / 2 - kPanelSize / 2.0));
-    Pkod->move(left, top);
-    Pmenu->move(left, top);
-    Pmenu->raise();
-    start->move(left + 150, static_cast<int>(std::trunc(height / 2 + kPanelSize / 2.0)) + 10);
+    panel_->move(left, top);
+    menu_->move(left, top);
+    menu_->raise();
+    start_->move(left + 150, static_cast<int>(std::trunc(height / 2 + kPanelSize / 2.0)) + 10);
 }
 
-void TMirelta::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // A window manager may maximise the window after it was shown: keep the panel centred.
     placeAroundPanel();
 }
 
-void TMirelta::TborderTimer() {
-    Tborder->stop();
-    // The switch rewrites what a session reads (the state, the letters table, the sound, the
-    // photo): a session that started first keeps its border.
-    if (borderSwitched || driver->isRunning()) {
+void MainWindow::startSession() {
+    if (session_.isRunning()) {
         return;
     }
-    // A message box of the show handler is still open and its handler half done: running the
-    // handler again inside it would repeat its messages. The switch waits for the box to close.
-    if (showHandlerRunning) {
-        borderSwitchDue = true;
+    // "Старт" within 700 ms of the window appearing: the border switch would run the show handler
+    // on this thread while the session's thread plays. It is done now, before anything is read.
+    border_->switchNow();
+    const std::optional<SessionSettings> settings = settings_->sessionSettings();
+    if (!settings) {
         return;
     }
-    borderSwitched = true;
-    state.borderSwitching = 1;
-    // Changing the border rebuilds the window, and showing it again runs the show handler.
-    setWindowFlag(Qt::FramelessWindowHint, true);
-    showFullScreenOnItsScreen(*this);
-    state.borderSwitching = 0;
+    if (!choice_->readyToPlay()) {
+        return;
+    }
+    exit_->hide();
+    menu_->hide();
+    start_->hide();
+    tabs_->hide();
+    setFocus();
+    session_.start(*settings, *this,
+                   [this](const SessionOutcome& outcome) { sessionEnded(outcome); });
 }
 
-void TMirelta::FormClose() {
-    Tslovo.close();
+void MainWindow::sessionEnded(const SessionOutcome& outcome) {
+    // The closing message waits for the user: the session's loop must not sound on behind it.
+    sound_.stop();
+    tabs_->show();
+    menu_->show();
+    dialogs_.message(QStringLiteral("Сеанс окончен повторите его \rне ранее чем 30 минут "));
+    if (outcome.lowerPauses) {
+        settings_->setPauses(outcome.wordPause, outcome.phrasePause);
+    }
+    close();
 }
 
-void TMirelta::closeEvent(QCloseEvent* event) {
-    Tborder->stop();
-    driver->cancel();
-    FormClose();
-    saveSettingsOnce();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    border_->stop();
+    session_.cancel();
+    session_.letters().close();
+    store_->saveOnce();
     event->accept();
 }
 
-void TMirelta::saveSettingsOnce() {
-    if (saveSettings && !settingsSaved && Fs1 && Fs1->hasRestored()) {
-        settingsSaved = true;
-        Fs1->save();
-    }
-}
-
-void TMirelta::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // A key is the window's during a session, or when the user gave the window itself the focus
     // by clicking its background. Qt also hands up the keys a focused control has no use for (a
     // letter on the tab row, Escape, F1): those are strays and must not end the program.
-    if (driver->isRunning() || focusWidget() == this) {
+    if (session_.isRunning() || focusWidget() == this) {
         close();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void TMirelta::mouseDoubleClickEvent(QMouseEvent* event) {
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     if (childAt(event->position().toPoint()) == nullptr) {
         close();
         return;
     }
     QWidget::mouseDoubleClickEvent(event);
 }
+
+} // namespace mirelta

@@ -1,53 +1,35 @@
 #pragma once
-// The main window: it assembles the display panel, the settings pages and the menu, holds the
-// session state and the parsed suggestion, and runs start-up, showing and closing. Each
-// subsystem's handlers are defined in that subsystem's folder (choice of a suggestion in text/,
-// the photo and the recommended settings in settings/, the session's window side in session/).
+// The main window. It assembles the display panel, the tab row with the general page and the
+// features on it (settings, the choice of a suggestion, the editor, the links and pages), owns
+// the services and the session's engine, and handles its own events: showing, closing, keys and
+// double clicks, the border switch, "Старт" and the end of a session. Each feature does its own
+// work.
 
-#include "display/glyph_strips.h"
-#include "display/panel_scene.h"
-#include "engine/backgrounds.h"
-#include "engine/random.h"
-#include "engine/session_engine.h"
-#include "engine/session_state.h"
-#include "gui/pages/information_pages.h"
-#include "gui/session/frame_exchange.h"
-#include "gui/session/paced_session_driver.h"
+#include "gui/border_switch.h"
+#include "gui/session/session_host.h"
+#include "gui/settings/settings_panel.h"
 #include "platform/files/program_folder.h"
-#include "text/record_table.h"
 
-#include <QByteArray>
-#include <QImage>
 #include <QWidget>
 #include <memory>
-#include <optional>
-#include <string>
 
-class QComboBox;
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
-class QTabWidget;
-class QTimer;
 
 namespace mirelta {
-class ClickableLabel;
+
+class BorderSwitch;
 class Dialogs;
-class EditorPanel;
-class FormStorage;
 class HoverHighlights;
-class Shell;
-class GeneralPage;
 class MenuPanel;
-class PacedSessionDriver;
+class PageLinks;
 class PanelView;
-class RadioGroup;
-class SessionDriver;
 class SettingsPanel;
+class SettingsStore;
+class Shell;
 class SoundPlayer;
+class SuggestionChoice;
+class SuggestionEditor;
+class SuggestionTabs;
 
 // What the window gets from the program that runs it.
 struct WindowServices {
@@ -62,53 +44,28 @@ struct WindowServices {
     // How the window's own driver paces its sessions.
     PacingOptions pacing;
 };
-} // namespace mirelta
 
-class TMirelta : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    TMirelta(mirelta::ProgramFolder folder, mirelta::WindowServices services,
-             QWidget* parent = nullptr);
-    ~TMirelta() override;
+    MainWindow(ProgramFolder folder, WindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // Shows the window the way the program starts: maximised with a border, covering the screen
-    // even where nothing honours "maximised".
-    void showAtStart();
+    // Shows the window the way the program starts; see BorderSwitch.
+    void showAtStart() { border_->showAtStart(); }
+    // Takes the border away now rather than 700 ms after the first showing; see BorderSwitch.
+    void switchBorderOff() { border_->switchNow(); }
 
-    const mirelta::SessionState& session() const { return state; }
-    const mirelta::RecordTable& letters() const { return Tslovo; }
-    const mirelta::RecordTable& scenario() const { return Tschenar; }
-    const mirelta::PictureBox& photo() const { return scene.ifoto(); }
-    const mirelta::PanelScene& panelScene() const { return scene; }
-    const mirelta::SessionEngine& sessionEngine() const { return engine; }
+    const SessionState& session() const { return session_.state(); }
+    bool isSwitchingBorder() const { return border_->isSwitching(); }
+    const RecordTable& letters() const { return session_.letters(); }
+    const RecordTable& scenario() const { return session_.scenario(); }
+    const PictureBox& photo() const { return session_.scene().ifoto(); }
+    const PanelScene& panelScene() const { return session_.scene(); }
+    const SessionEngine& sessionEngine() const { return session_.engine(); }
     // The window's own driver, when it runs its sessions itself.
-    const mirelta::PacedSessionDriver* pacedDriver() const;
-    const QString& photoFileName() const { return openfFileName; }
-
-    // Handlers
-    void FormCreate();
-    void FormShow();
-    // Takes the border away, once: the window is made anew, which runs the show handler again.
-    void TborderTimer();
-    void FormClose();
-    void Abasa();
-    void Alocate();
-    void startClick();
-    void RgnastClick();
-    void ChpersonClick();
-    void CpersonChange();
-    void RudClick();
-    void BfotoClick();
-    void RnClick();
-    void R5Click();
-    void BnewslovClick();
-    void BnabzClick();
-    void BopClick();
-    void BizshClick();
-    void BmiskClick();
-    void BtextsoxClick();
-    void BtexzacClick();
-    void R6Click();
+    const PacedSessionDriver* pacedDriver() const { return session_.pacedDriver(); }
+    const QString& photoFileName() const { return settings_->photo().fileName(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -119,67 +76,32 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void buildControls();
-    void connectEditor();
-    void connectMenu();
-    void declareHighlights();
-    void showInformationPage(mirelta::InformationPage page);
-    void openLocalPage(const QString& relative);
-    void declareStoredSettings();
+    void buildFeatures();
+    void prepareForShowing();
     void placeAroundPanel();
-    void saveSettingsOnce();
-    void loadPersonalText(const QString& path);
-    void showPersonalTitle(const QString& title);
-    std::optional<mirelta::SessionSettings> sessionSettings();
-    void sessionEnded(const mirelta::SessionOutcome& outcome);
-    void drawNewRings();
-    bool completeHeader(bool withSound);
-    QString editorLine(int index) const;
-    void setEditorLine(int index, const QString& text);
-    void appendEditorLine(const QString& text);
+    void startSession();
+    void sessionEnded(const SessionOutcome& outcome);
 
-    mirelta::ProgramFolder folder;
-    mirelta::Dialogs& dialogs;
-    std::unique_ptr<mirelta::FormStorage> Fs1;
-    bool settingsSaved = false;
-    bool saveSettings = true;
+    ProgramFolder folder_;
+    Dialogs& dialogs_;
+    SoundPlayer& sound_;
+    std::unique_ptr<Shell> ownShell_;
+    Shell& shell_;
 
-    mirelta::SessionState state;
-    mirelta::RecordTable Tslovo;
-    mirelta::RecordTable Tschenar;
-    mirelta::Random random;
-    mirelta::PanelScene scene;
-    mirelta::GlyphStrips Dalf;
-    mirelta::Backgrounds Dkod;
-    mirelta::SoundPlayer& sound;
-    mirelta::SessionEngine engine;
-    mirelta::FrameExchange frames;
-    std::unique_ptr<mirelta::SessionDriver> ownDriver;
-    mirelta::SessionDriver* driver = nullptr;
-    QImage rings;             // the frame rings drawn on the window's surface during a session
-    QString openfFileName;    // the photo: file name held by the picture-open dialog
-    QString openizFileName;   // the editor\'s picture, held by its dialog until another is chosen
-    QString openzvFileName;   // the editor\'s sound, likewise
-    std::string personalText; // Windows-1251 bytes shown in Mperson0
-    bool suggestionParsed = false;   // the last parse completed: the tables hold a whole suggestion
-    bool showHandlerRunning = false; // FormShow runs; one of its message boxes may be open
-    bool borderSwitched = false;     // the border is gone: the switch never runs again
-    bool borderSwitchDue = false;    // the border's time came while the show handler ran
+    SessionHost session_;
 
-    mirelta::PanelView* Pkod = nullptr;
-    QTabWidget* Pagenast = nullptr;
-    mirelta::GeneralPage* Titul = nullptr;
-    mirelta::SettingsPanel* Pnast = nullptr;
-    mirelta::EditorPanel* Ptext = nullptr;
-    std::unique_ptr<mirelta::Shell> ownShell;
-    mirelta::Shell& shell;
-    mirelta::HoverHighlights* hover = nullptr;
-    mirelta::MenuPanel* Pmenu = nullptr;
-    QPlainTextEdit* Mperson0 = nullptr;
-    QWidget* Tperson0 = nullptr;
-    QPushButton* start = nullptr;
-    QPushButton* bclos = nullptr;
-    QTimer* Tnastroi = nullptr;
-    QTimer* Tnastser = nullptr;
-    QTimer* Tborder = nullptr;
+    std::unique_ptr<SettingsStore> store_;
+
+    PanelView* panel_ = nullptr;
+    SuggestionTabs* tabs_ = nullptr;
+    SettingsPanel* settings_ = nullptr;
+    SuggestionChoice* choice_ = nullptr;
+    SuggestionEditor* editor_ = nullptr;
+    PageLinks* links_ = nullptr;
+    MenuPanel* menu_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* exit_ = nullptr;
+    BorderSwitch* border_ = nullptr;
 };
+
+} // namespace mirelta

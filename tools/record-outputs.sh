@@ -15,16 +15,7 @@ rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
 
-python3 - "$work/me.bmp" <<'PY'
-import struct, sys
-w = h = 120
-row = bytes([128, 128, 128]) * w
-pad = (4 - len(row) % 4) % 4
-pixels = (row + b"\0" * pad) * h
-header = b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54)
-info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-open(sys.argv[1], "wb").write(header + info + pixels)
-PY
+"$(dirname "$0")/../tests/support/grey_bmp.sh" "$work/me.bmp"
 
 for item in 0 1 2 3 4 5; do
     for sex in m f; do

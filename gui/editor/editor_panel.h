@@ -2,7 +2,7 @@
 // The personal-suggestion editor's panel: the title, the thesis header choices (number, colour,
 // picture, how often it shows, its delay, the music), ten word fields for the next sentence, the
 // buttons, and the text being built. The arrow and space keys move between the word fields; the
-// rest of the editor's work is done by the main window's handlers.
+// rest of the editor's work is done by SuggestionEditor, the one user of these controls.
 
 #include <QFrame>
 #include <array>
@@ -23,22 +23,22 @@ public:
 
     explicit EditorPanel(QWidget* parent);
 
-    QLineEdit* Ezag;
-    QLineEdit* Enabz;
-    RadioGroup* Rsvet;
-    QPushButton* Bizsh;
-    RadioGroup* Rchast;
-    QLineEdit* Ezadsh;
-    QPushButton* Bmisk;
-    QPushButton* Bop;
-    QFrame* Pslov;
-    std::array<QLineEdit*, kWordFields> Msl{};
-    ClickableLabel* R6;
-    QPushButton* Bnewslov;
-    QPushButton* Bnabz;
-    QPushButton* Btextsox;
-    QPushButton* Btexzac;
-    QPlainTextEdit* Mtext;
+    QLineEdit* title;
+    QLineEdit* thesisNumber;
+    RadioGroup* colour;
+    QPushButton* pictureButton;
+    RadioGroup* frequency;
+    QLineEdit* delay;
+    QPushButton* musicButton;
+    QPushButton* acceptHeader;
+    QFrame* wordPanel;
+    std::array<QLineEdit*, kWordFields> words{};
+    ClickableLabel* howToLink;
+    QPushButton* nextSentence;
+    QPushButton* nextThesis;
+    QPushButton* saveButton;
+    QPushButton* closeButton;
+    QPlainTextEdit* text;
 
     // The trimmed text of word field `index` (0-9); empty for an empty field.
     QString word(int index) const;

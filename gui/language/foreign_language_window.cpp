@@ -16,10 +16,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
-using mirelta::ListFolderFiles;
-using mirelta::place;
-using mirelta::RadioGroup;
-
+namespace mirelta {
 namespace {
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect geometry) {
@@ -43,7 +40,7 @@ void fill(QComboBox* list, const QString& folder) {
 
 } // namespace
 
-TFiniaz::TFiniaz(QString programFolder, QWidget* parent)
+ForeignLanguageWindow::ForeignLanguageWindow(QString programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("Finiaz"));
     setWindowTitle(QStringLiteral("Иностранный язык"));
@@ -63,7 +60,7 @@ TFiniaz::TFiniaz(QString programFolder, QWidget* parent)
     place(new QPushButton(QStringLiteral("Выход"), central), "BitBtn1", {464, 512, 75, 25});
 }
 
-QWidget* TFiniaz::buildWordsPage() {
+QWidget* ForeignLanguageWindow::buildWordsPage() {
     auto* page = new QWidget;
     caption(page, "StaticText5", QStringLiteral("Ввод слов которые надо запомнить"),
             {8, 8, 300, 20});
@@ -88,11 +85,11 @@ QWidget* TFiniaz::buildWordsPage() {
           {8, 210, 300, 26});
     place(new QPlainTextEdit(page), "Manglish", {8, 244, 497, 170});
     caption(page, "StaticText8", QStringLiteral("Выбрать уже готовый урок"), {8, 424, 200, 20});
-    Curok = place(new QComboBox(page), "Curok", {210, 422, 200, 24});
+    lessons_ = place(new QComboBox(page), "Curok", {210, 422, 200, 24});
     return page;
 }
 
-QWidget* TFiniaz::buildLessonPage() {
+QWidget* ForeignLanguageWindow::buildLessonPage() {
     auto* page = new QWidget;
     auto* progress = place(new QProgressBar(page), "ProgressBar1", {8, 8, 497, 16});
     progress->setRange(0, 100);
@@ -104,37 +101,39 @@ QWidget* TFiniaz::buildLessonPage() {
     auto* text = place(new QTextEdit(page), "Riniaz", {180, 32, 325, 250});
     text->setPlainText(QStringLiteral("Riniaz"));
     caption(page, "StaticText3", QStringLiteral("Язык"), {8, 300, 80, 20});
-    Ciaz = place(new QComboBox(page), "Ciaz", {90, 298, 200, 24});
-    Ciaz->addItem(QStringLiteral("Английский"));
+    language_ = place(new QComboBox(page), "Ciaz", {90, 298, 200, 24});
+    language_->addItem(QStringLiteral("Английский"));
     caption(page, "StaticText19", QStringLiteral("Словарь"), {8, 332, 80, 20});
-    cslov = place(new QComboBox(page), "cslov", {90, 330, 200, 24});
+    dictionaries_ = place(new QComboBox(page), "cslov", {90, 330, 200, 24});
     caption(page, "StaticText1", QStringLiteral("Текст"), {8, 364, 80, 20});
-    cbook = place(new QComboBox(page), "cbook", {90, 362, 200, 24});
+    books_ = place(new QComboBox(page), "cbook", {90, 362, 200, 24});
     place(new QPushButton(QStringLiteral("Принять выделения"), page), "BitBtn2",
           {300, 298, 200, 26});
     place(new QPushButton(QStringLiteral("Удалить слово"), page), "BitBtn4", {300, 330, 200, 26});
     place(new QPushButton(QStringLiteral("Начать обучение"), page), "BitBtn3", {300, 362, 200, 26});
     place(new QPushButton(QStringLiteral("Далее"), page), "BitBtn5", {300, 394, 200, 26});
-    connect(Ciaz, &QComboBox::currentTextChanged, this, [this] { CiazChange(); });
+    connect(language_, &QComboBox::currentTextChanged, this, [this] { listLessons(); });
     return page;
 }
 
-void TFiniaz::showEvent(QShowEvent* event) {
+void ForeignLanguageWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
-        CiazChange();
+        listLessons();
     }
 }
 
 // The "book" folder feeds the dictionary list and the "slov" folder the text list. The lists are
 // emptied first, so that showing the window again does not repeat its entries.
-void TFiniaz::CiazChange() {
-    if (Ciaz->currentText() != QStringLiteral("Английский")) {
+void ForeignLanguageWindow::listLessons() {
+    if (language_->currentText() != QStringLiteral("Английский")) {
         return;
     }
     const QDir folder(programFolder_);
-    cslov->clear();
-    cbook->clear();
-    fill(cslov, folder.filePath(QStringLiteral("Iniaz/angl/book")));
-    fill(cbook, folder.filePath(QStringLiteral("Iniaz/angl/slov")));
+    dictionaries_->clear();
+    books_->clear();
+    fill(dictionaries_, folder.filePath(QStringLiteral("Iniaz/angl/book")));
+    fill(books_, folder.filePath(QStringLiteral("Iniaz/angl/slov")));
 }
+
+} // namespace mirelta

@@ -10,21 +10,16 @@
 class QComboBox;
 
 namespace mirelta {
-class RadioGroup;
-}
 
-class TFiniaz : public QMainWindow {
+class RadioGroup;
+
+class ForeignLanguageWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFiniaz(QString programFolder, QWidget* parent = nullptr);
+    explicit ForeignLanguageWindow(QString programFolder, QWidget* parent = nullptr);
 
     // Fills the dictionary and text lists from the lesson folders of the chosen language.
-    void CiazChange();
-
-    QComboBox* Ciaz = nullptr;
-    QComboBox* cslov = nullptr;
-    QComboBox* cbook = nullptr;
-    QComboBox* Curok = nullptr;
+    void listLessons();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -34,4 +29,10 @@ private:
     QWidget* buildLessonPage();
 
     QString programFolder_;
+    QComboBox* language_ = nullptr;     // Ciaz
+    QComboBox* dictionaries_ = nullptr; // cslov: lists the "book" folder, as it always has
+    QComboBox* books_ = nullptr;        // cbook: lists the "slov" folder
+    QComboBox* lessons_ = nullptr;      // Curok
 };
+
+} // namespace mirelta

@@ -2,6 +2,8 @@
 
 #include "gui/widgets/clickable_label.h"
 
+#include <QLabel>
+
 namespace mirelta {
 namespace {
 
@@ -20,20 +22,25 @@ MenuPanel::MenuPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Pmenu"));
     resize(425, 33);
     setAutoFillBackground(true);
-    R0 = menuLabel(this, "R0", QStringLiteral("О авторе"), 8);
-    R1 = menuLabel(this, "R1", QStringLiteral("О программе"), 112);
-    R2 = menuLabel(this, "R2", QStringLiteral("О настройках"), 208);
-    R4 = menuLabel(this, "R4", QStringLiteral("О персональных\nвнушениях"), 312);
-    R3 = menuLabel(this, "R3", QStringLiteral("Обучение иностр языку"), 328);
-    R3->setBackground(palette().color(QPalette::Button));
-    R3->hide();
-    Label3 = new QLabel(QStringLiteral("Версия 1.779"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    QFont small = Label3->font();
+    auto* author = menuLabel(this, "R0", QStringLiteral("О авторе"), 8);
+    auto* about = menuLabel(this, "R1", QStringLiteral("О программе"), 112);
+    auto* settingsHelp = menuLabel(this, "R2", QStringLiteral("О настройках"), 208);
+    auto* personalHelp = menuLabel(this, "R4", QStringLiteral("О персональных\nвнушениях"), 312);
+    // The language lessons have a window of their own; their label stays hidden.
+    auto* lessons = menuLabel(this, "R3", QStringLiteral("Обучение иностр языку"), 328);
+    lessons->setBackground(palette().color(QPalette::Button));
+    lessons->hide();
+    auto* version = new QLabel(QStringLiteral("Версия 1.779"), this);
+    version->setObjectName(QStringLiteral("Label3"));
+    QFont small = version->font();
     small.setPixelSize(9);
-    Label3->setFont(small);
-    Label3->adjustSize();
-    Label3->move(0, 16);
+    version->setFont(small);
+    version->adjustSize();
+    version->move(0, 16);
+    connect(author, &ClickableLabel::clicked, this, &MenuPanel::authorRequested);
+    connect(about, &ClickableLabel::clicked, this, &MenuPanel::aboutRequested);
+    connect(settingsHelp, &ClickableLabel::clicked, this, &MenuPanel::settingsHelpRequested);
+    connect(personalHelp, &ClickableLabel::clicked, this, &MenuPanel::personalHelpRequested);
 }
 
 } // namespace mirelta

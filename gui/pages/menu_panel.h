@@ -1,25 +1,21 @@
 #pragma once
-// The menu strip over the display panel: the information labels and the version.
+// The menu strip over the display panel: the information labels and the version. It says which
+// page the user asked for; showing it is the links' job.
 
 #include <QFrame>
 
-class QLabel;
-
 namespace mirelta {
-
-class ClickableLabel;
 
 class MenuPanel : public QFrame {
     Q_OBJECT
 public:
     explicit MenuPanel(QWidget* parent);
 
-    ClickableLabel* R0;
-    ClickableLabel* R1;
-    ClickableLabel* R2;
-    ClickableLabel* R3;
-    ClickableLabel* R4;
-    QLabel* Label3;
+Q_SIGNALS:
+    void authorRequested();       // "О авторе"
+    void aboutRequested();        // "О программе"
+    void settingsHelpRequested(); // "О настройках"
+    void personalHelpRequested(); // "О персональных внушениях"
 };
 
 } // namespace mirelta

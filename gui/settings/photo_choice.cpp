@@ -1,44 +1,57 @@
-// The user's photograph, chosen with "Фотография" and checked for size.
+#include "gui/settings/photo_choice.h"
 
-#include "gui/main_window.h"
-#include "gui/settings/settings_panel.h"
+#include "display/picture_box.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/pictures/picture_loader.h"
 
-#include <QCheckBox>
-
-using namespace mirelta;
-
+namespace mirelta {
 namespace {
 constexpr int kLargestPhoto = 425;
 constexpr int kSmallestPhoto = 100;
 } // namespace
 
-void TMirelta::BfotoClick() {
-    const QString chosen = dialogs.openFile(folder.path(), kPictureFilter);
+bool PhotoChoice::choose() {
+    const QString chosen = dialogs_.openFile(folder_, kPictureFilter);
     if (chosen.isEmpty()) {
-        return;
+        return false;
     }
-    // A file that is not a picture changes nothing: the earlier photo and its path stay.
     const LoadedPicture picture = loadPicture(chosen);
     if (!picture.ok()) {
-        dialogs.message(picture.error);
-        return;
+        dialogs_.message(picture.error);
+        return false;
     }
-    openfFileName = chosen;
-    scene.ifoto().setPicture(picture.image);
-    Pnast->Cfoto->setChecked(true);
-    // The checks measure the box, which keeps 425 x 425 once a photo was too big.
-    if (scene.ifoto().size().width() > kLargestPhoto ||
-        scene.ifoto().size().height() > kLargestPhoto) {
-        dialogs.message(QStringLiteral("Фотография слишком велика ! Желательно загрузить другую"));
-        scene.ifoto().fixSize({kLargestPhoto, kLargestPhoto});
-    }
-    if (scene.ifoto().size().width() < kSmallestPhoto ||
-        scene.ifoto().size().height() < kSmallestPhoto) {
-        dialogs.message(QStringLiteral("Фотография слишком мала ! Загрузите другую"));
-        openfFileName.clear();
-        Pnast->Cfoto->setChecked(false);
-        scene.ifoto().clear();
-    }
+    fileName_ = chosen;
+    box_.setPicture(picture.image);
+    return true;
 }
+
+bool PhotoChoice::checkSize() {
+    // The checks measure the box, which keeps 425 x 425 once a photo was too big.
+    if (box_.size().width() > kLargestPhoto || box_.size().height() > kLargestPhoto) {
+        dialogs_.message(QStringLiteral("Фотография слишком велика ! Желательно загрузить другую"));
+        box_.fixSize({kLargestPhoto, kLargestPhoto});
+    }
+    if (box_.size().width() < kSmallestPhoto || box_.size().height() < kSmallestPhoto) {
+        dialogs_.message(QStringLiteral("Фотография слишком мала ! Загрузите другую"));
+        fileName_.clear();
+        box_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool PhotoChoice::reload(bool shown, bool reportMissing) {
+    if (!fileName_.isEmpty() && shown) {
+        const LoadedPicture picture = loadPicture(fileName_);
+        if (picture.ok()) {
+            box_.setPicture(picture.image);
+        } else if (reportMissing) {
+            dialogs_.message(QStringLiteral("Фотография не найденна ! Загрузите другую"));
+            fileName_.clear();
+            return false;
+        }
+    }
+    return shown && !fileName_.isEmpty();
+}
+
+} // namespace mirelta

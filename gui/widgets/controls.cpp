@@ -4,11 +4,21 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace mirelta {
+
+QFrame* framedPanel(QWidget* parent, const char* name, QRect geometry) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(geometry);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
 
 void onClick(QCheckBox* box, std::function<void()> reaction) {
     QObject::connect(box, &QCheckBox::toggled, box,

@@ -14,6 +14,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLineEdit;
 
 namespace mirelta {
@@ -24,6 +25,9 @@ template <typename Control> Control* place(Control* control, const char* name, Q
     control->setGeometry(geometry);
     return control;
 }
+
+// A framed panel that fills its background, as the pages' panels and overlays are.
+QFrame* framedPanel(QWidget* parent, const char* name, QRect geometry);
 
 void onClick(QCheckBox* box, std::function<void()> reaction);
 void onChange(QLineEdit* field, std::function<void()> reaction);

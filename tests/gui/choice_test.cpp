@@ -1,6 +1,5 @@
 // Choosing, switching and deleting suggestions, with the handlers nested as they run.
 
-#include "gui/general_page.h"
 #include "gui/widgets/clickable_label.h"
 #include "gui/widgets/controls.h"
 #include "tests/support/window_fixture.h"

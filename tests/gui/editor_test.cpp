@@ -28,7 +28,7 @@ protected:
     void open() { control<ClickableLabel>("R5")->clicked(); }
     void words(const QStringList& list) {
         for (int i = 0; i < list.size(); ++i) {
-            panel()->Msl[static_cast<std::size_t>(i)]->setText(list[i]);
+            panel()->words[static_cast<std::size_t>(i)]->setText(list[i]);
         }
     }
     QString picture(const QString& relative, int width, int height) {
@@ -48,7 +48,7 @@ protected:
     static QByteArray bytes(const std::string& utf8) {
         return QByteArray::fromStdString(cp1251::normaliseLineBreaks(cp1251::fromUtf8(utf8)));
     }
-    QString text() { return panel()->Mtext->toPlainText(); }
+    QString text() { return panel()->text->toPlainText(); }
 };
 
 } // namespace
@@ -65,7 +65,7 @@ TEST_F(Editor, TheExampleSuggestionIsSavedByteForByteAndPlayedNext) {
     click("Bop");
     words({QStringLiteral("Я"), QStringLiteral("бросил"), QStringLiteral("курить")});
     click("Bnewslov");
-    panel()->Ezag->setText(QStringLiteral("Курение"));
+    panel()->title->setText(QStringLiteral("Курение"));
     click("Btextsox");
     EXPECT_EQ(saved(QStringLiteral("Курение")),
               bytes(">\n@1#1%zdorov\\zdorov.jpeg$0&10^mysound\\zelen.wav@\nЯ бросил курить\n<\n"));
@@ -91,7 +91,7 @@ TEST_F(Editor, ASentenceBeforeAcceptingWritesTheShortHeader) {
     click("Bop"); // nothing pending any more
     click("Bop");
     EXPECT_EQ(text(), QStringLiteral(">\n@1#3%$0&10^@\nРаз\n@2#3%$0&10@\nДва"));
-    EXPECT_EQ(panel()->Enabz->text(), QStringLiteral("2"));
+    EXPECT_EQ(panel()->thesisNumber->text(), QStringLiteral("2"));
 }
 
 TEST_F(Editor, AWomansTextHasNoMensMarker) {
@@ -99,7 +99,7 @@ TEST_F(Editor, AWomansTextHasNoMensMarker) {
     shownWindow();
     open();
     words({QStringLiteral("Я"), QStringLiteral("смогла")});
-    panel()->Ezag->setText(QStringLiteral("Её"));
+    panel()->title->setText(QStringLiteral("Её"));
     click("Btextsox"); // the pending sentence is added first
     EXPECT_EQ(saved(QStringLiteral("Её")), bytes("<\n@1#3%$0&10@\nЯ смогла\n"));
     EXPECT_EQ(parsedLetters(), "ЯСМОГЛА");
@@ -111,14 +111,14 @@ TEST_F(Editor, AnEmptyFirstWordAddsNoSentenceButCompletesTheHeader) {
     words({QString(), QString(), QStringLiteral("третье")});
     click("Bnewslov");
     EXPECT_EQ(text(), QStringLiteral(">\n@1#3%$0&10@"));
-    EXPECT_EQ(panel()->Msl[2]->text(), QStringLiteral("третье"));
+    EXPECT_EQ(panel()->words[2]->text(), QStringLiteral("третье"));
 }
 
 TEST_F(Editor, SavingTwiceUnderOneTitleListsItTwiceAndKeepsTheNewerText) {
     shownWindow();
     open();
     words({QStringLiteral("один")});
-    panel()->Ezag->setText(QStringLiteral("Мой"));
+    panel()->title->setText(QStringLiteral("Мой"));
     click("Btextsox");
     words({QStringLiteral("два")});
     click("Btextsox");
@@ -138,7 +138,7 @@ TEST_F(Editor, PicturesAndSoundsMustLieInTheProgramsFolders) {
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("Изображение должно быть в каталоге программы !"));
     EXPECT_EQ(text(), QStringLiteral(">\n@1"));
-    EXPECT_EQ(panel()->Msl[0]->text(), QStringLiteral("слово"));
+    EXPECT_EQ(panel()->words[0]->text(), QStringLiteral("слово"));
 
     choosePicture(picture(QStringLiteral("ok.jpeg"), 150, 150));
     dialogs.files.push_back(path(QStringLiteral("music.wav")));
@@ -179,14 +179,14 @@ TEST_F(Editor, ABadTitleIsRefusedAndAMissingTextFolderIsMade) {
     words({QStringLiteral("да")});
     for (const QString& title :
          {QString(), QStringLiteral("a/b"), QStringLiteral(".."), QStringLiteral("x:y")}) {
-        panel()->Ezag->setText(title);
+        panel()->title->setText(title);
         click("Btextsox");
         EXPECT_FALSE(dialogs.messages.last().contains(QStringLiteral("сохранен")))
             << title.toStdString();
     }
-    EXPECT_EQ(panel()->Msl[0]->text(), QStringLiteral("да")); // nothing was taken from the fields
+    EXPECT_EQ(panel()->words[0]->text(), QStringLiteral("да")); // nothing was taken from the fields
     QDir(path(QStringLiteral("Text"))).removeRecursively();
-    panel()->Ezag->setText(QStringLiteral("Новый"));
+    panel()->title->setText(QStringLiteral("Новый"));
     click("Btextsox");
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("Настрой Новый сохранен"));
     EXPECT_FALSE(saved(QStringLiteral("Новый")).isEmpty());
@@ -196,7 +196,7 @@ TEST_F(Editor, ARejectedTextIsStillSavedAndItsMessageShown) {
     shownWindow();
     open();
     click("Bnabz"); // a second header pending, the first never completed
-    panel()->Ezag->setText(QStringLiteral("Черновик"));
+    panel()->title->setText(QStringLiteral("Черновик"));
     click("Btextsox");
     EXPECT_EQ(saved(QStringLiteral("Черновик")), bytes(">\n@1\n@2\n<\n"));
     EXPECT_TRUE(dialogs.messages.contains(QStringLiteral("Ошибка")));
@@ -209,7 +209,7 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
     shownWindow();
     open();
     click("Bnabz");
-    panel()->Ezag->setText(QStringLiteral("Черновик"));
+    panel()->title->setText(QStringLiteral("Черновик"));
     click("Btextsox");
     EXPECT_EQ(dialogs.messages.count(QStringLiteral("Ошибка")), 1);
     EXPECT_EQ(control<QComboBox>("Cperson")->currentText(), QStringLiteral("Черновик"));
@@ -218,7 +218,7 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
     click("Btexzac");
     open();
     click("Bnabz");
-    panel()->Ezag->setText(QStringLiteral("Второй"));
+    panel()->title->setText(QStringLiteral("Второй"));
     dialogs.messages.clear();
     click("Btextsox");
     EXPECT_EQ(dialogs.messages.count(QStringLiteral("Ошибка")), 1);
@@ -230,11 +230,11 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
 TEST_F(Editor, ArrowsAndSpaceMoveBetweenTheFieldsAndTheGuideOpens) {
     shownWindow();
     open();
-    QTest::keyClick(panel()->Ezag, Qt::Key_Right);
-    EXPECT_EQ(window().focusWidget(), panel()->Msl[0]);
-    QTest::keyClick(panel()->Msl[0], Qt::Key_Space);
-    EXPECT_EQ(window().focusWidget(), panel()->Msl[1]);
-    QTest::keyClick(panel()->Msl[9], Qt::Key_Right);
+    QTest::keyClick(panel()->title, Qt::Key_Right);
+    EXPECT_EQ(window().focusWidget(), panel()->words[0]);
+    QTest::keyClick(panel()->words[0], Qt::Key_Space);
+    EXPECT_EQ(window().focusWidget(), panel()->words[1]);
+    QTest::keyClick(panel()->words[9], Qt::Key_Right);
     EXPECT_EQ(window().focusWidget(), control<QPushButton>("Bnewslov"));
     control<ClickableLabel>("R6")->clicked();
     ASSERT_EQ(shell.opened.size(), 1);

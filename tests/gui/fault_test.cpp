@@ -24,7 +24,7 @@ TEST_F(Faults, SettingsNamingAMissingPhotoAndAMissingSuggestionAskForNewOnes) {
                   "Cfoto_Checked=True\r\nOpenf_FileName=/gone/me.jpeg\r\n");
     shownWindow();
     EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Выбирите пресональный настрой")});
-    window().TborderTimer();
+    window().switchBorderOff();
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("Фотография не найденна ! Загрузите другую"));
     EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(control<QComboBox>("Cperson")->currentText(), QString());

@@ -16,6 +16,10 @@ void touch(const QDir& root, const QString& relative) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
+QComboBox* combo(QWidget& window, const char* name) {
+    return window.findChild<QComboBox*>(QString::fromLatin1(name));
+}
+
 QStringList items(const QComboBox* box) {
     QStringList list;
     for (int i = 0; i < box->count(); ++i) {
@@ -35,31 +39,32 @@ TEST(LanguageWindow, ListsTheLessonFilesOfEnglishWhenShown) {
                              "Iniaz/angl/slov/story.txt"}) {
         touch(root, QString::fromLatin1(file));
     }
-    TFiniaz window(dir.path());
+    mirelta::ForeignLanguageWindow window(dir.path());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Иностранный язык"));
-    EXPECT_EQ(window.cslov->count(), 0);
+    EXPECT_EQ(combo(window, "cslov")->count(), 0);
     window.show();
     EXPECT_EQ(
-        items(window.cslov),
+        items(combo(window, "cslov")),
         (QStringList{QStringLiteral("a"), QStringLiteral("lesson1"), QStringLiteral("lesson2"),
                      QStringLiteral("inner"), QStringLiteral("old"), QStringLiteral("part.txt")}));
-    EXPECT_EQ(items(window.cbook), QStringList{QStringLiteral("story")});
+    EXPECT_EQ(items(combo(window, "cbook")), QStringList{QStringLiteral("story")});
     window.hide();
     window.show(); // emptied before it is filled again
-    EXPECT_EQ(window.cslov->count(), 6);
+    EXPECT_EQ(combo(window, "cslov")->count(), 6);
 
-    window.Ciaz->addItem(QStringLiteral("Немецкий"));
+    combo(window, "Ciaz")->addItem(QStringLiteral("Немецкий"));
     touch(root, QStringLiteral("Iniaz/angl/slov/more.txt"));
-    window.Ciaz->setCurrentIndex(1);
-    EXPECT_EQ(items(window.cbook), QStringList{QStringLiteral("story")});
-    window.Ciaz->setCurrentIndex(0);
-    EXPECT_EQ(items(window.cbook), (QStringList{QStringLiteral("more"), QStringLiteral("story")}));
+    combo(window, "Ciaz")->setCurrentIndex(1);
+    EXPECT_EQ(items(combo(window, "cbook")), QStringList{QStringLiteral("story")});
+    combo(window, "Ciaz")->setCurrentIndex(0);
+    EXPECT_EQ(items(combo(window, "cbook")),
+              (QStringList{QStringLiteral("more"), QStringLiteral("story")}));
 }
 
 TEST(LanguageWindow, MissingLessonFoldersListNothing) {
     QTemporaryDir dir;
-    TFiniaz window(dir.path());
+    mirelta::ForeignLanguageWindow window(dir.path());
     window.show();
-    EXPECT_EQ(window.cslov->count(), 0);
-    EXPECT_EQ(window.cbook->count(), 0);
+    EXPECT_EQ(combo(window, "cslov")->count(), 0);
+    EXPECT_EQ(combo(window, "cbook")->count(), 0);
 }

@@ -35,12 +35,12 @@ protected:
     }
 
     // The window runs its sessions itself: no driver is handed in.
-    std::unique_ptr<TMirelta> makeWindow() {
-        auto window = std::make_unique<TMirelta>(
+    std::unique_ptr<mirelta::MainWindow> makeWindow() {
+        auto window = std::make_unique<mirelta::MainWindow>(
             ProgramFolder(folder.path()),
             WindowServices{.dialogs = dialogs, .sound = sound, .shell = &shell});
         window->showAtStart();
-        window->TborderTimer();
+        window->switchBorderOff();
         return window;
     }
 

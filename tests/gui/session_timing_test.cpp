@@ -111,11 +111,12 @@ protected:
             sink.paintDelay = lateness;
         }
         VirtualScreenDriver virtualScreen(refreshHz, clock, sink);
-        TMirelta played(ProgramFolder(folderPath()), WindowServices{.dialogs = dialogs,
-                                                                    .sound = sound,
-                                                                    .driver = &virtualScreen,
-                                                                    .saveSettings = false,
-                                                                    .shell = &shell});
+        mirelta::MainWindow played(ProgramFolder(folderPath()),
+                                   WindowServices{.dialogs = dialogs,
+                                                  .sound = sound,
+                                                  .driver = &virtualScreen,
+                                                  .saveSettings = false,
+                                                  .shell = &shell});
         sink.scene = &played.panelScene();
         played.showAtStart();
         played.findChild<QPushButton*>(QStringLiteral("start"))->click();

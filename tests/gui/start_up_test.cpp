@@ -1,6 +1,5 @@
 // Start-up, showing, the border switch and closing, on a temporary program folder.
 
-#include "gui/general_page.h"
 #include "gui/settings/settings_panel.h"
 #include "gui/widgets/clickable_label.h"
 #include "gui/widgets/controls.h"
@@ -77,13 +76,13 @@ TEST_F(StartUp, AMissingPhotoIsReportedOnceAtTheBorderSwitch) {
     writeSettings("[TMirelta]\r\nCfoto_Checked=True\r\nOpenf_FileName=/nowhere/photo.jpeg\r\n");
     shownWindow();
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    window().TborderTimer();
+    window().switchBorderOff();
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("Фотография не найденна ! Загрузите другую")});
     EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
     EXPECT_TRUE(window().photoFileName().isEmpty());
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window().session().borderSwitching, 0);
+    EXPECT_EQ(window().isSwitchingBorder(), false);
 }
 
 // The border switch runs the show handler again 700 ms after the first showing, when a message of
@@ -107,7 +106,7 @@ TEST_P(StartUpMessages, EachAppearsOnceWhateverTheReadingSpeed) {
     messages.sort();
     EXPECT_EQ(messages.join(u'|').toStdString(),
               "Выбирите пресональный настрой|Фотография не найденна ! Загрузите другую");
-    EXPECT_EQ(window().session().borderSwitching, 0);
+    EXPECT_EQ(window().isSwitchingBorder(), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadingMilliseconds, StartUpMessages, ::testing::Values(0, 400, 1500));
@@ -131,7 +130,7 @@ TEST_F(StartUp, FotoIsUncheckedWheneverNoPhotoIsNamed) {
 
 TEST_F(StartUp, ThePanelIsCentredAndTheMenuCoversItsTabRow) {
     shownWindow();
-    window().TborderTimer();
+    window().switchBorderOff();
     const QRect frame = window().frameGeometry();
     QWidget* panel = control<QWidget>("Pkod");
     EXPECT_EQ(panel->x(), static_cast<int>(std::trunc(frame.width() / 2.0 - 212.5)));
@@ -167,7 +166,7 @@ TEST_F(StartUp, StrayKeysBeforeAClickOnTheBackgroundDoNotClose) {
         }
     };
     pressStrayKeys();
-    window().TborderTimer();
+    window().switchBorderOff();
     pressStrayKeys();
     QTest::mouseClick(&window(), Qt::LeftButton, {},
                       QPoint(window().width() - 3, window().height() - 3));

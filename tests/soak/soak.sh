@@ -9,17 +9,7 @@ trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-# A small photo for the runs that show it: a 24-bit BMP of 120 x 120 grey pixels.
-python3 - "$work/me.bmp" <<'PY'
-import struct, sys
-w = h = 120
-row = bytes([128, 128, 128]) * w
-pad = (4 - len(row) % 4) % 4
-pixels = (row + b"\0" * pad) * h
-header = b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54)
-info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-open(sys.argv[1], "wb").write(header + info + pixels)
-PY
+"$(dirname "$0")/../support/grey_bmp.sh" "$work/me.bmp"
 
 letters=("Cmatr_Checked=True" "Cbuk_Checked=True" "Cbuk_Checked=False")
 brightness=(off 100 500)

@@ -25,9 +25,9 @@ WindowTest::WindowTest() {
     }
 }
 
-TMirelta& WindowTest::window() {
+mirelta::MainWindow& WindowTest::window() {
     if (!window_) {
-        window_ = std::make_unique<TMirelta>(
+        window_ = std::make_unique<mirelta::MainWindow>(
             ProgramFolder(folder_.path()),
             WindowServices{.dialogs = dialogs,
                            .sound = soundPlayer != nullptr ? *soundPlayer : sound,
@@ -37,7 +37,7 @@ TMirelta& WindowTest::window() {
     return *window_;
 }
 
-TMirelta& WindowTest::shownWindow() {
+mirelta::MainWindow& WindowTest::shownWindow() {
     window().showAtStart();
     return *window_;
 }

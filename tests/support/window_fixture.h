@@ -20,9 +20,9 @@ protected:
     WindowTest();
 
     // The window is made on first use, so that a test can prepare its folder first.
-    TMirelta& window();
+    mirelta::MainWindow& window();
     // Shows the window as the program does at start (settings restored, then the show handler).
-    TMirelta& shownWindow();
+    mirelta::MainWindow& shownWindow();
     void closeWindow();
 
     QString path(const QString& relative) const { return folder_.filePath(relative); }
@@ -53,7 +53,7 @@ protected:
 
 private:
     QTemporaryDir folder_;
-    std::unique_ptr<TMirelta> window_;
+    std::unique_ptr<mirelta::MainWindow> window_;
 };
 
 } // namespace mirelta::test

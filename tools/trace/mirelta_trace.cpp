@@ -122,10 +122,10 @@ int main(int argc, char** argv) {
     DirectSessionDriver driver(&trace);
     // The offscreen platform draws no frame but reports one: the session gets the size asked for.
     driver.windowSize = options->window;
-    TMirelta window(ProgramFolder(QFileInfo(options->folder).absoluteFilePath()),
-                    {dialogs, sound, &driver, false});
+    mirelta::MainWindow window(ProgramFolder(QFileInfo(options->folder).absoluteFilePath()),
+                               {dialogs, sound, &driver, false});
     window.showAtStart();
-    window.TborderTimer();
+    window.switchBorderOff();
     window.setGeometry(QRect(QPoint(0, 0), options->window));
     auto* brightness = window.findChild<QCheckBox*>(QStringLiteral("Ciar"));
     auto* level = window.findChild<QSlider*>(QStringLiteral("Tiar"));

@@ -1,4 +1,4 @@
-#include "gui/settings/form_storage.h"
+#include "gui/settings/settings_store.h"
 
 #include "platform/desktop/dialogs.h"
 #include "platform/files/atomic_file.h"
@@ -62,13 +62,13 @@ Reading readProfile(const QString& path, ProfileFile& profile) {
 
 } // namespace
 
-void FormStorage::restore() {
+void SettingsStore::restore() {
     restored_ = true;
     ProfileFile profile;
     if (!readWhole(profile)) {
         return;
     }
-    const std::string section = toBytes(section_);
+    const std::string section(kSettingsSection);
     if (stored_value::parseIndex(profile.read(section, "FormVersion", "0")) < 0) {
         return;
     }
@@ -78,13 +78,15 @@ void FormStorage::restore() {
         // Blanks around the value are not part of it.
         const QString value = fromBytes(stored).trimmed();
         switch (setting.kind) {
-        case Kind::Text:
+        case SettingKind::Text:
+        case SettingKind::FileName:
+        case SettingKind::Position:
             setting.apply(value);
             break;
-        case Kind::Index:
+        case SettingKind::ItemIndex:
             setting.apply(QString::number(stored_value::parseIndex(toBytes(value))));
             break;
-        case Kind::Checked:
+        case SettingKind::Checked:
             if (const auto checked = stored_value::parseChecked(toBytes(value))) {
                 setting.apply(QString::fromLatin1(stored_value::encodeChecked(*checked)));
             }
@@ -93,7 +95,7 @@ void FormStorage::restore() {
     }
 }
 
-bool FormStorage::readWhole(ProfileFile& profile) {
+bool SettingsStore::readWhole(ProfileFile& profile) {
     const Reading reading = leftAlone_ ? Reading::TooLarge : readProfile(path_, profile);
     if (reading == Reading::Whole) {
         return true;
@@ -116,17 +118,25 @@ bool FormStorage::readWhole(ProfileFile& profile) {
     return false;
 }
 
-bool FormStorage::save() {
+void SettingsStore::saveOnce() {
+    if (write_ && !saved_ && restored_) {
+        saved_ = true;
+        save();
+    }
+}
+
+bool SettingsStore::save() {
     ProfileFile profile;
     if (!readWhole(profile)) {
         return false;
     }
-    const std::string section = toBytes(section_);
+    const std::string section(kSettingsSection);
     profile.write(section, "FormVersion", "0");
     for (const Setting& setting : settings_) {
-        const std::string value = setting.kind == Kind::Text
-                                      ? stored_value::encodeText(toBytes(setting.read()))
-                                      : toBytes(setting.read());
+        const bool text =
+            setting.kind == SettingKind::Text || setting.kind == SettingKind::FileName;
+        const std::string value =
+            text ? stored_value::encodeText(toBytes(setting.read())) : toBytes(setting.read());
         profile.write(section, toBytes(setting.key), value);
     }
     const bool written = writeFileAtomically(path_, profile.toBytes());

@@ -6,6 +6,7 @@
 #include "gui/session/paced_session_driver.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/files/program_folder.h"
+#include "platform/files/user_folders.h"
 #include "platform/sound/qt_sound_player.h"
 
 #include <QApplication>
@@ -80,10 +81,14 @@ int main(int argc, char** argv) {
     mirelta::QtSoundPlayer sound;
     mirelta::WindowServices services{dialogs, sound};
     services.pacing.logFrames = qEnvironmentVariableIsSet("MIRELTA_FRAME_LOG");
-    mirelta::MainWindow window(mirelta::ProgramFolder(QApplication::applicationDirPath()),
-                               services);
+    const mirelta::PreparedFolders folders =
+        mirelta::prepareProgramFolders(QApplication::applicationDirPath());
+    if (!folders.problem.isEmpty()) {
+        dialogs.message(folders.problem);
+    }
+    mirelta::MainWindow window(folders.folder, services);
     // Hidden: no control of the main window shows it; it opens only when asked for.
-    mirelta::ForeignLanguageWindow languageWindow(QApplication::applicationDirPath());
+    mirelta::ForeignLanguageWindow languageWindow(folders.folder.shippedPath());
     // The program ends with its main window, whether or not the trainer is still open.
     languageWindow.setAttribute(Qt::WA_QuitOnClose, false);
     window.showAtStart();

@@ -1,6 +1,7 @@
 #include "gui/border_switch.h"
 
-#include <QScreen>
+#include "platform/desktop/window_placement.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -15,10 +16,7 @@ BorderSwitch::BorderSwitch(QWidget& window, std::function<bool()> sessionRunning
 }
 
 void BorderSwitch::showAtStart() {
-    if (QScreen* screen = window_.screen()) {
-        window_.setGeometry(screen->availableGeometry());
-    }
-    window_.showMaximized();
+    showMaximizedOnItsScreen(window_);
 }
 
 void BorderSwitch::showHandlerStarted() {
@@ -58,10 +56,7 @@ void BorderSwitch::switchNow() {
     switching_ = true;
     Q_EMIT switching(true);
     window_.setWindowFlag(Qt::FramelessWindowHint, true);
-    if (QScreen* screen = window_.screen()) {
-        window_.setGeometry(screen->geometry());
-    }
-    window_.showFullScreen();
+    showFullScreenOnItsScreen(window_);
     switching_ = false;
     Q_EMIT switching(false);
 }

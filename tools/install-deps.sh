@@ -10,6 +10,11 @@ packages=(
     clang-14 libclang-rt-14-dev clang-format clang-tidy
     xvfb xauth xdotool gdb pulseaudio time
     libx11-dev libxext-dev libxdamage-dev libxfixes-dev
+    # the Debian package: making it, and the checks of lintian and AppStream
+    dpkg-dev file lintian appstream man-db
+    # Wayland: the platform the program runs on there, and a compositor and the accessibility bus
+    # for its test
+    qt6-wayland weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()

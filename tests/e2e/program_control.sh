@@ -43,22 +43,37 @@ close_with_key() {
     wait_for_end "$1" "a key on the window's background"
 }
 
-# "Старт": 10 pixels below the panel centred in the window, 180 pixels in from its left edge.
+# "Старт": 10 pixels below the panel centred in the window, 180 pixels in from its left edge; on a
+# screen of SCALE device pixels to a logical one (QT_SCALE_FACTOR), those distances are SCALE times
+# as many of the screen's pixels.
 press_start() {
-    local window WIDTH HEIGHT
+    local scale=${1:-1} window WIDTH HEIGHT
     window=$(xdotool search --sync --onlyvisible --limit 1 --name 'Мирельта')
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove --sync $((WIDTH / 2 - 212 + 180)) $((HEIGHT / 2 + 212 + 22)) click 1
+    xdotool mousemove --sync $((WIDTH / 2 + (180 - 212) * scale)) $((HEIGHT / 2 + (212 + 22) * scale)) click 1
+}
+
+# Waits up to SECONDS for the session's closing message box; fails when the program ends first or
+# the box does not come.
+wait_for_closing_message() {
+    local pid=$1 seconds=$2
+    for _ in $(seq $((seconds * 10))); do
+        [ "$(xdotool search --onlyvisible --name 'Мирельта' 2>/dev/null | wc -l)" -ge 2 ] && return
+        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its message"; return 1; }
+        sleep 0.1
+    done
+    echo "no closing message within $seconds s"
+    return 1
+}
+
+# The message box shown over the main window.
+closing_message_window() {
+    xdotool search --onlyvisible --name 'Мирельта' | tail -n 1
 }
 
 # Waits up to SECONDS for the session's closing message box and answers it; fails when the
 # program ends before it.
 answer_closing_message() {
-    local pid=$1 seconds=$2
-    for _ in $(seq $((seconds * 10))); do
-        [ "$(xdotool search --onlyvisible --name 'Мирельта' 2>/dev/null | wc -l)" -ge 2 ] && break
-        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its message"; return 1; }
-        sleep 0.1
-    done
-    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name 'Мирельта' | tail -n 1)" key Return
+    wait_for_closing_message "$1" "$2"
+    xdotool windowfocus --sync "$(closing_message_window)" key Return
 }

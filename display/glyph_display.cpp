@@ -56,29 +56,29 @@ void GlyphDisplay::walkRow(const std::function<void(GlyphCell&)>& work) {
     }
 }
 
-void GlyphDisplay::Asprait() {
+void GlyphDisplay::loadSentence() {
     walkSentence([this](GlyphCell& cell) { loadCurrentGlyph(cell); });
 }
 
-void GlyphDisplay::Aanisp() {
+void GlyphDisplay::styleSentence() {
     walkSentence([this](GlyphCell& cell) {
         cell.setFrame(cursor_.glyphFrame);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Avisiblesp() {
+void GlyphDisplay::showSentence() {
     walkSentence([this](GlyphCell& cell) {
         cell.setVisible(true);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Ainvisiblesp() {
+void GlyphDisplay::hideSentence() {
     walkSentence([](GlyphCell& cell) { cell.setVisible(false); });
 }
 
-void GlyphDisplay::Anilsp() {
+void GlyphDisplay::emptySentence() {
     walkSentence([](GlyphCell& cell) { cell.clearStrip(); });
 }
 
@@ -101,23 +101,23 @@ std::vector<int> GlyphDisplay::matrixBlock(int speed) {
     return cells;
 }
 
-void GlyphDisplay::Aspaitm() {
+void GlyphDisplay::showLetterInMatrix() {
     for (const int number : matrixBlock(speed_())) {
         GlyphCell& cell = scene_.gridCell(number);
         loadCurrentGlyph(cell);
         cell.setFrame(cursor_.glyphFrame);
         cell.setTransparentColour(kWhite);
     }
-    Avisiblem();
+    showMatrix();
 }
 
-void GlyphDisplay::Ainvisiblem() {
+void GlyphDisplay::hideMatrix() {
     for (const int number : matrixBlock(speed_())) {
         scene_.gridCell(number).setVisible(false);
     }
 }
 
-void GlyphDisplay::Avisiblem() {
+void GlyphDisplay::showMatrix() {
     const int speed = speed_();
     const std::vector<int> block = matrixBlock(speed);
     const auto side = static_cast<std::size_t>(matrixSide(speed));
@@ -131,25 +131,25 @@ void GlyphDisplay::Avisiblem() {
     }
 }
 
-void GlyphDisplay::Aspraitb() {
+void GlyphDisplay::loadWordRow() {
     walkRow([this](GlyphCell& cell) { loadCurrentGlyph(cell); });
 }
 
-void GlyphDisplay::Aanispb() {
+void GlyphDisplay::styleWordRow() {
     walkRow([this](GlyphCell& cell) {
         cell.setFrame(cursor_.glyphFrame);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Avisibleb() {
+void GlyphDisplay::showWordRow() {
     walkRow([this](GlyphCell& cell) {
         cell.setVisible(true);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Ainvisibleb() {
+void GlyphDisplay::clearWordRow() {
     walkRow([](GlyphCell& cell) {
         cell.setVisible(false);
         cell.clearStrip();

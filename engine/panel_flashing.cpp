@@ -189,11 +189,11 @@ int PanelFlashing::nextColourIndex(RingRule rule, int index) {
 }
 
 void PanelFlashing::shiftPass(bool grey, int phase, int rows, int columns) {
-    QImage& picture = world_.scene.im().picture;
+    QImage& picture = world_.scene.background().picture;
     if (grey) {
-        GreyShiftPass(picture, shift_, phase, rows, columns);
+        greyShiftPass(picture, shift_, phase, rows, columns);
     } else {
-        ColourShiftPass(picture, shift_, phase, rows, columns);
+        colourShiftPass(picture, shift_, phase, rows, columns);
     }
     if (trace_.on()) {
         trace_(std::string(grey ? "grey " : "pass ") + std::to_string(phase) + " " +

@@ -29,7 +29,7 @@ void loadScenarioPicture(SessionWorld& world, std::string_view file) {
     }
     const LoadedPicture loaded = loadPicture(mediaPath(world, "Image", file));
     if (loaded.ok()) {
-        PictureBox& box = world.scene.Ishen();
+        PictureBox& box = world.scene.scenarioPicture();
         box.setPicture(loaded.image);
         centreOnPanel(box);
     }
@@ -52,7 +52,7 @@ void loadThesisMedia(SessionWorld& world, const EventTrace& trace) {
     if (state.loadedThesis >= state.cursor.thesis) {
         return;
     }
-    world.scene.Ishen().clear();
+    world.scene.scenarioPicture().clear();
     RecordTable& scenario = world.scenario;
     if (scenario.locate({{tschenar::Nnast, state.cursor.thesis}})) {
         loadScenarioPicture(world, scenario.text(tschenar::Faileiz));

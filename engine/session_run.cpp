@@ -37,7 +37,7 @@ void SessionRun::start() {
     trace_("start");
     world_.state.loadedThesis = 0;
     centreOnPanel(world_.scene.ifoto());
-    centreOnPanel(world_.scene.Ishen());
+    centreOnPanel(world_.scene.scenarioPicture());
     placeBigLetter();
     timers_.colour = true;
     timers_.grey = false;
@@ -65,7 +65,7 @@ void SessionRun::playPreparation() {
     for (int step = 0; step < kPreparationSteps; ++step) {
         restartStoppedSound();
         flashing_.sweepRing(PanelFlashing::RingRule::Preparation);
-        const QImage& picture = world_.scene.im().picture;
+        const QImage& picture = world_.scene.background().picture;
         flashing_.shiftPass(false, phase.current(), picture.height(), picture.width() - 1);
         if (phase.advance()) {
             flashing_.drawPreparationShift();
@@ -94,10 +94,10 @@ void SessionRun::restartStoppedSound() {
 void SessionRun::showScenarioPicture(int milliseconds) {
     PanelScene& scene = world_.scene;
     scene.bringToFront({PanelScene::Kind::Scenario});
-    scene.Ishen().setVisible(true);
+    scene.scenarioPicture().setVisible(true);
     trace_("picture " + std::to_string(std::max(0, milliseconds)));
     screen_.present(Shown::Picture, std::max(0, milliseconds));
-    scene.Ishen().setVisible(false);
+    scene.scenarioPicture().setVisible(false);
     scene.sendToBack({PanelScene::Kind::Scenario});
 }
 

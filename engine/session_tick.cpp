@@ -212,12 +212,12 @@ void SessionTick::showLetter() {
     if (settings_.matrix) {
         const int row = letters_.rowIndex();
         state_.cursor.glyphFrame = frameCycle_;
-        display_.Aspaitm();
+        display_.showLetterInMatrix();
         trace("matrix " + glyphName(letters_, row) + " " +
               std::to_string(state_.cursor.glyphFrame));
         // The block flashes: it is seen for the first refresh of the step only.
         run_.present(Shown::Letter, settings_.letterStepMs());
-        display_.Ainvisiblem();
+        display_.hideMatrix();
         run_.present(Shown::Rest, 0);
     } else {
         showBigLetter();
@@ -242,7 +242,7 @@ void SessionTick::showBigLetter() {
 
 void SessionTick::hideLetterDisplay() {
     if (settings_.matrix) {
-        display_.Ainvisiblem();
+        display_.hideMatrix();
     } else {
         scene_.big().setVisible(false);
     }
@@ -250,7 +250,7 @@ void SessionTick::hideLetterDisplay() {
 
 void SessionTick::showLetterDisplay() {
     if (settings_.matrix) {
-        display_.Avisiblem();
+        display_.showMatrix();
     } else {
         scene_.big().setVisible(true);
     }
@@ -267,13 +267,13 @@ void SessionTick::wordRow() {
     hideLetterDisplay();
     const std::string cells =
         run_.trace().on() ? describeRowCells(letters_, state_.cursor) : std::string();
-    display_.Aspraitb();
-    display_.Aanispb();
-    display_.Avisibleb();
+    display_.loadWordRow();
+    display_.styleWordRow();
+    display_.showWordRow();
     const int waited = timedDisplay(Shown::WordRow, settings_.wordPause);
     trace("wordrow " + std::to_string(state_.cursor.glyphFrame) + " " + std::to_string(waited) +
           cells);
-    display_.Ainvisibleb();
+    display_.clearWordRow();
     state_.cursor.line = letters_.number(tslovo::Nstrok);
     showLetterDisplay();
 }
@@ -294,16 +294,16 @@ void SessionTick::phraseDisplay(int pause) {
     scene_.big().setVisible(false);
     scene_.big().clearStrip();
     letters_.first();
-    display_.Asprait();
+    display_.loadSentence();
     const std::string cells =
         run_.trace().on() ? describeSentenceCells(letters_, state_.cursor) : std::string();
-    display_.Aanisp();
-    display_.Avisiblesp();
+    display_.styleSentence();
+    display_.showSentence();
     const int waited = timedDisplay(Shown::Phrase, pause);
     trace("phrase " + std::to_string(state_.cursor.glyphFrame) + " " + std::to_string(waited) +
           cells);
-    display_.Ainvisiblesp();
-    display_.Anilsp();
+    display_.hideSentence();
+    display_.emptySentence();
 }
 
 // The phrase's style: the stream's style (grey ticks their own) when the view shows it, else 0.

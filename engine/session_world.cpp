@@ -18,7 +18,7 @@ void startTimer(TickTimers& timers, bool grey, const EventTrace& trace) {
 }
 
 void putBackground(SessionWorld& world, int index, const EventTrace& trace) {
-    world.scene.im().picture = world.backgrounds.picture(index);
+    world.scene.background().picture = world.backgrounds.picture(index);
     trace("im " + std::to_string(index));
 }
 

@@ -13,7 +13,7 @@ namespace mirelta {
 namespace {
 
 constexpr char kCR = '\r';
-constexpr char kYa = '\xDF'; // Я
+constexpr char kLetterYa = '\xDF'; // Я, "I": a name is inserted after it
 constexpr int kMaxPositions = 70;
 constexpr int kMaxWordLetters = 10;
 
@@ -153,8 +153,8 @@ private:
         if (letter_ > kMaxWordLetters + 1) {
             stop(parse_messages::wordTooLong(thesis_, sentence_, word_));
         }
-        if (letter_ == 2 &&
-            letters_.textAt(letters_.rowCount() - 1, tslovo::Bukv) == std::string_view(&kYa, 1)) {
+        if (letter_ == 2 && letters_.textAt(letters_.rowCount() - 1, tslovo::Bukv) ==
+                                std::string_view(&kLetterYa, 1)) {
             insertName();
         }
         ++word_;
@@ -212,13 +212,13 @@ private:
         scenario_.setNumber(tschenar::Svet, headerNumber(field('%'), thesis_, "«цвет»"));
         scenario_.setText(tschenar::Faileiz, field('$'));
         scenario_.setNumber(tschenar::Vid, headerNumber(field('&'), thesis_, "«частота»"));
-        const std::size_t zadStart = pos_;
+        const std::size_t pauseStart = pos_;
         while (pos_ < text_.size() && text_[pos_] != '^' && text_[pos_] != '@' &&
                text_[pos_] != kCR) {
             ++pos_;
         }
         const bool withSound = pos_ < text_.size() && text_[pos_] == '^';
-        pos_ = zadStart;
+        pos_ = pauseStart;
         scenario_.setNumber(tschenar::Zad,
                             headerNumber(field(withSound ? '^' : '@'), thesis_, "«задержка»"));
         if (withSound) {

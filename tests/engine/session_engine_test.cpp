@@ -156,12 +156,12 @@ TEST_F(Engine, EachThesisLocatedInTheSessionStartsTheTimerOfItsOwnColour) {
 TEST_F(Engine, OutsideASessionAnOpenThesisChoosesTheTimerOfItsColour) {
     choose({2});
     EXPECT_FALSE(engine.greyTimer());
-    EXPECT_TRUE(scene.im().picture.isNull());
+    EXPECT_TRUE(scene.background().picture.isNull());
     state.armedFlag = 1;
     engine.Alocate();
     EXPECT_TRUE(engine.greyTimer());
     EXPECT_FALSE(engine.colourTimer());
-    EXPECT_EQ(scene.im().picture, backgrounds.picture(Backgrounds::kGrey));
+    EXPECT_EQ(scene.background().picture, backgrounds.picture(Backgrounds::kGrey));
 }
 
 } // namespace

@@ -25,6 +25,9 @@ public:
     void play();
 
 private:
+    // The letter style of grey ticks, and of the inverse view's word rows in them.
+    static constexpr int kGreyStyle = 4;
+
     // The stream of letters.
     void letterStep();
     void flashStep();
@@ -40,7 +43,7 @@ private:
     void drawShift(bool firstOfTick);
     PanelFlashing::RingRule ringRule() const;
 
-    // Word rows and phrases.
+    // Word rows and phrases (tick_phrases.cpp).
     void wordRow();
     void hideLetterDisplay();
     void showLetterDisplay();

@@ -159,7 +159,7 @@ void composePanel(const PanelScene& scene, QImage& frame) {
         case PanelScene::Kind::Photo: {
             const PictureBox& box = element.kind == PanelScene::Kind::Scenario
                                         ? scene.scenarioPicture()
-                                        : scene.ifoto();
+                                        : scene.photo();
             if (box.isVisible() && !box.isEmpty()) {
                 face();
                 drawPicture(box, frame);

@@ -49,8 +49,8 @@ public:
     const BackgroundPicture& background() const { return background_; }
     PictureBox& scenarioPicture() { return scenario_; } // Ishen
     const PictureBox& scenarioPicture() const { return scenario_; }
-    PictureBox& ifoto() { return photo_; }
-    const PictureBox& ifoto() const { return photo_; }
+    PictureBox& photo() { return photo_; } // ifoto
+    const PictureBox& photo() const { return photo_; }
 
     const std::vector<Element>& stacking() const { return stacking_; }
     void bringToFront(Element element);

@@ -24,8 +24,8 @@ std::string describeCells(const RecordTable& t, int row, int cellField, int cell
 } // namespace
 
 std::string glyphName(const RecordTable& letters, int row) {
-    return letters.isAssignedAt(row, tslovo::Nalf)
-               ? std::to_string(letters.numberAt(row, tslovo::Nalf))
+    return letters.isAssignedAt(row, letters_field::Glyph)
+               ? std::to_string(letters.numberAt(row, letters_field::Glyph))
                : std::string("-");
 }
 
@@ -35,26 +35,28 @@ std::string describeRowCells(const RecordTable& letters, const LetterCursor& cur
     const RecordTable& t = letters;
     int first = 0;
     for (int i = 0; i < t.rowCount(); ++i) {
-        if (t.numberAt(i, tslovo::Nnast) == cursor.thesis &&
-            t.numberAt(i, tslovo::Npred) == cursor.sentence &&
-            t.numberAt(i, tslovo::Nstrok) == cursor.line) {
+        if (t.numberAt(i, letters_field::Thesis) == cursor.thesis &&
+            t.numberAt(i, letters_field::Sentence) == cursor.sentence &&
+            t.numberAt(i, letters_field::GridRow) == cursor.line) {
             first = i;
             break;
         }
     }
-    return describeCells(t, first, tslovo::Nsprslov, kRowCells,
-                         [&](int row) { return t.numberAt(row, tslovo::Nstrok) == cursor.line; });
+    return describeCells(t, first, letters_field::RowCell, kRowCells, [&](int row) {
+        return t.numberAt(row, letters_field::GridRow) == cursor.line;
+    });
 }
 
 std::string describeSentenceCells(const RecordTable& letters, const LetterCursor& cursor) {
     const RecordTable& t = letters;
     int first = 0;
-    while (first < t.rowCount() && !(t.numberAt(first, tslovo::Nnast) == cursor.thesis &&
-                                     t.numberAt(first, tslovo::Npred) == cursor.sentence)) {
+    while (first < t.rowCount() &&
+           !(t.numberAt(first, letters_field::Thesis) == cursor.thesis &&
+             t.numberAt(first, letters_field::Sentence) == cursor.sentence)) {
         ++first;
     }
-    return describeCells(t, first, tslovo::Nspr, kGridCells, [&](int row) {
-        return t.numberAt(row, tslovo::Npred) == cursor.sentence;
+    return describeCells(t, first, letters_field::GridCell, kGridCells, [&](int row) {
+        return t.numberAt(row, letters_field::Sentence) == cursor.sentence;
     });
 }
 

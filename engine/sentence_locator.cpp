@@ -54,9 +54,9 @@ void loadThesisMedia(SessionWorld& world, const EventTrace& trace) {
     }
     world.scene.scenarioPicture().clear();
     RecordTable& scenario = world.scenario;
-    if (scenario.locate({{tschenar::Nnast, state.cursor.thesis}})) {
-        loadScenarioPicture(world, scenario.text(tschenar::Faileiz));
-        openScenarioSound(world, scenario.text(tschenar::Failezv), trace);
+    if (scenario.locate({{scenario_field::Thesis, state.cursor.thesis}})) {
+        loadScenarioPicture(world, scenario.text(scenario_field::Picture));
+        openScenarioSound(world, scenario.text(scenario_field::Sound), trace);
     }
     state.loadedThesis = state.cursor.thesis;
 }
@@ -64,23 +64,25 @@ void loadThesisMedia(SessionWorld& world, const EventTrace& trace) {
 // The row before the first row that follows the thesis (or the table's last row) carries the
 // thesis's last sentence number.
 int countSentences(RecordTable& letters, const LetterCursor& cursor) {
-    if (letters.locate({{tslovo::Nnast, cursor.thesis + 1}})) {
+    if (letters.locate({{letters_field::Thesis, cursor.thesis + 1}})) {
         letters.prior();
     } else {
         letters.last();
     }
-    return letters.number(tslovo::Npred);
+    return letters.number(letters_field::Sentence);
 }
 
 // Likewise the row before the next sentence carries the sentence's last position.
 int measureSentence(RecordTable& letters, const LetterCursor& cursor) {
-    if (letters.locate({{tslovo::Nnast, cursor.thesis}, {tslovo::Npred, cursor.sentence + 1}}) ||
-        letters.locate({{tslovo::Nnast, cursor.thesis + 1}, {tslovo::Npred, 1}})) {
+    if (letters.locate({{letters_field::Thesis, cursor.thesis},
+                        {letters_field::Sentence, cursor.sentence + 1}}) ||
+        letters.locate(
+            {{letters_field::Thesis, cursor.thesis + 1}, {letters_field::Sentence, 1}})) {
         letters.prior();
     } else {
         letters.last();
     }
-    return letters.number(tslovo::Nzn);
+    return letters.number(letters_field::Position);
 }
 
 void startTimerOfScenario(SessionWorld& world, TickTimers& timers, const EventTrace& trace) {
@@ -105,7 +107,7 @@ void locateSentence(SessionWorld& world, TickTimers& timers, const EventTrace& t
     trace("locate " + std::to_string(state.cursor.thesis) + " " +
           std::to_string(state.cursor.sentence) + " " + std::to_string(state.sentenceCount) + " " +
           std::to_string(state.sentenceLength));
-    if (state.armedFlag == 1) {
+    if (state.thesisOpen == 1) {
         startTimerOfScenario(world, timers, trace);
     }
 }

@@ -10,6 +10,7 @@ namespace mirelta {
 // (which sets the number of letter steps), and leaves the letters table on its first row. Once a
 // thesis is open (SessionState::thesisOpen), it also starts the timer that the scenario's colour
 // asks for, putting the grey picture in for a grey scenario.
-void locateSentence(SessionWorld& world, TickTimers& timers, const EventTrace& trace); // Alocate
+void locateSentence(SessionWorld& world, TickTimers& timers,
+                    const EventTrace& trace); // Alocate
 
 } // namespace mirelta

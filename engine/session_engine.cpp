@@ -20,8 +20,8 @@ SessionEngine::SessionEngine(SessionWorld world)
 SessionEngine::~SessionEngine() = default;
 
 // Outside a session nothing is traced.
-void SessionEngine::Alocate() {
-    locateSentence(world_, timers_, EventTrace());
+void SessionEngine::locateSentence() {
+    mirelta::locateSentence(world_, timers_, EventTrace());
 }
 
 SessionOutcome SessionEngine::run(const SessionSettings& settings, QSize windowSize, Screen& screen,

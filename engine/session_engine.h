@@ -30,7 +30,7 @@ public:
 
     // Locates the current sentence and scenario, loading the thesis's picture and sound when the
     // thesis changed; once a thesis is open, chooses the timer for the next tick.
-    void Alocate();
+    void locateSentence(); // Alocate
 
     // Plays a whole session: "Старт", then ticks until the passes are played. Throws
     // SessionCancelled when the screen reports that the user ended it.

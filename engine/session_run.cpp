@@ -36,7 +36,7 @@ SessionOutcome SessionRun::play() {
 void SessionRun::start() {
     trace_("start");
     world_.state.loadedThesis = 0;
-    centreOnPanel(world_.scene.ifoto());
+    centreOnPanel(world_.scene.photo());
     centreOnPanel(world_.scene.scenarioPicture());
     placeBigLetter();
     timers_.colour = true;
@@ -73,7 +73,7 @@ void SessionRun::playPreparation() {
         screen_.present(Shown::Preparation, kPreparationStepMs);
     }
     startTimer(timers_, scenarioColour(world_) == kGreyScenario, trace_);
-    world_.state.armedFlag = 1;
+    world_.state.thesisOpen = 1;
 }
 
 void SessionRun::locateSentence() {

@@ -56,7 +56,7 @@ void SessionTick::play() {
         scene_.big().setVisible(true);
     }
     goToSentenceStart();
-    state_.cursor.line = letters_.number(tslovo::Nstrok);
+    state_.cursor.line = letters_.number(letters_field::GridRow);
     for (int step = 0; step <= state_.stepCount; ++step) {
         letterStep();
     }
@@ -73,8 +73,8 @@ bool SessionTick::hidden() const {
 
 void SessionTick::goToSentenceStart() {
     letters_.first();
-    letters_.locate(
-        {{tslovo::Nnast, state_.cursor.thesis}, {tslovo::Npred, state_.cursor.sentence}});
+    letters_.locate({{letters_field::Thesis, state_.cursor.thesis},
+                     {letters_field::Sentence, state_.cursor.sentence}});
 }
 
 PanelFlashing::RingRule SessionTick::ringRule() const {
@@ -111,21 +111,22 @@ void SessionTick::letterStep() {
         blankStep();
     } else {
         showLetter();
-        previousPosition_ = letters_.number(tslovo::Nzn);
+        previousPosition_ = letters_.number(letters_field::Position);
     }
     gapStep_ = false;
     letters_.next();
     const bool pastEnd = letters_.eof();
-    if ((letters_.number(tslovo::Nstrok) != state_.cursor.line || pastEnd) && settings_.wordRow) {
+    if ((letters_.number(letters_field::GridRow) != state_.cursor.line || pastEnd) &&
+        settings_.wordRow) {
         wordRow();
     }
     if (pastEnd) {
         endOfSentence(true);
     }
-    if (letters_.number(tslovo::Npred) != state_.cursor.sentence) {
+    if (letters_.number(letters_field::Sentence) != state_.cursor.sentence) {
         endOfSentence(false);
     }
-    if (letters_.number(tslovo::Nzn) != previousPosition_ + 1) {
+    if (letters_.number(letters_field::Position) != previousPosition_ + 1) {
         startGap();
     }
 }
@@ -160,8 +161,8 @@ void SessionTick::endOfSentence(bool lettersRanOut) {
         nextLetterStyle();
     }
     showPhraseWhileRepeatsLeft();
-    previousPosition_ = letters_.number(tslovo::Nzn) - 1;
-    state_.cursor.line = letters_.number(tslovo::Nstrok);
+    previousPosition_ = letters_.number(letters_field::Position) - 1;
+    state_.cursor.line = letters_.number(letters_field::GridRow);
     if (!lettersRanOut) {
         nextLetterStyle();
     }
@@ -179,7 +180,7 @@ void SessionTick::nextLetterStyle() {
 // The next letter is not the next position: the step after this one stays on this letter and
 // shows the blank between the words.
 void SessionTick::startGap() {
-    previousPosition_ = letters_.number(tslovo::Nzn) - 1;
+    previousPosition_ = letters_.number(letters_field::Position) - 1;
     gapStep_ = true;
     letters_.prior();
     scene_.big().clearStrip();
@@ -199,10 +200,10 @@ void SessionTick::blankStep() {
 void SessionTick::showPhoto() {
     const int pause = std::max(0, settings_.photoPause);
     scene_.bringToFront({PanelScene::Kind::Photo});
-    scene_.ifoto().setVisible(true);
+    scene_.photo().setVisible(true);
     trace("photo " + std::to_string(pause));
     run_.present(Shown::Photo, pause);
-    scene_.ifoto().setVisible(false);
+    scene_.photo().setVisible(false);
     scene_.sendToBack({PanelScene::Kind::Photo});
 }
 
@@ -220,7 +221,8 @@ void SessionTick::showLetter() {
     } else {
         showBigLetter();
     }
-    if (letters_.text(tslovo::Bukv) == "\xDF" && letters_.number(tslovo::Nbuk) == 1) {
+    if (letters_.text(letters_field::Letter) == "\xDF" &&
+        letters_.number(letters_field::LetterInWord) == 1) {
         photoDue_ = true;
     }
 }
@@ -262,7 +264,7 @@ void SessionTick::showClosingPhrase() {
     state_.cursor.glyphFrame = phraseFrame(settings_.view == SessionSettings::kInverse);
     phraseDisplay(phrasePause());
     if (pictureFrequency() >= 1) {
-        run_.showScenarioPicture(run_.world().scenario.number(tschenar::Zad));
+        run_.showScenarioPicture(run_.world().scenario.number(scenario_field::PicturePause));
     }
 }
 
@@ -273,7 +275,7 @@ void SessionTick::moveToNextSentence() {
         ++state_.cursor.thesis;
         state_.cursor.sentence = 1;
         if (frequency == 0) {
-            run_.showScenarioPicture(run_.world().scenario.number(tschenar::Zad));
+            run_.showScenarioPicture(run_.world().scenario.number(scenario_field::PicturePause));
         }
     }
 }

@@ -77,7 +77,7 @@ private:
     int frameCycle_ = 0; // the letter style the stream cycles through
     bool photoDue_ = false;
     bool gapStep_ = false;
-    int previousPosition_ = 0; // Nzn of the letter last shown
+    int previousPosition_ = 0; // the position of the letter last shown
     ShiftPhase phase_;
 };
 

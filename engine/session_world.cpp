@@ -8,7 +8,7 @@
 namespace mirelta {
 
 int scenarioColour(const SessionWorld& world) {
-    return world.scenario.number(tschenar::Svet);
+    return world.scenario.number(scenario_field::Colour);
 }
 
 void startTimer(TickTimers& timers, bool grey, const EventTrace& trace) {

@@ -48,7 +48,7 @@ void SessionTick::wordRow() {
     trace("wordrow " + std::to_string(state_.cursor.glyphFrame) + " " + std::to_string(waited) +
           cells);
     display_.clearWordRow();
-    state_.cursor.line = letters_.number(tslovo::Nstrok);
+    state_.cursor.line = letters_.number(letters_field::GridRow);
     showLetterDisplay();
 }
 
@@ -97,10 +97,10 @@ int SessionTick::phrasePause() const {
 // 1 after every sentence; 2 after every phrase as well. Nothing when the thesis has no picture.
 std::optional<int> SessionTick::pictureFrequency() const {
     const RecordTable& scenario = run_.world().scenario;
-    if (scenario.text(tschenar::Faileiz).empty()) {
+    if (scenario.text(scenario_field::Picture).empty()) {
         return std::nullopt;
     }
-    return scenario.number(tschenar::Vid);
+    return scenario.number(scenario_field::PictureFrequency);
 }
 
 // Within the stream the phrase is shown only in the visible view.
@@ -111,7 +111,7 @@ void SessionTick::showPhraseWhileRepeatsLeft() {
     state_.cursor.glyphFrame = phraseFrame(settings_.view == SessionSettings::kVisible);
     phraseDisplay(phrasePause());
     if (pictureFrequency() == 2) {
-        run_.showScenarioPicture(run_.world().scenario.number(tschenar::Zad));
+        run_.showScenarioPicture(run_.world().scenario.number(scenario_field::PicturePause));
     }
     goToSentenceStart();
     if (!settings_.matrix) {

@@ -190,7 +190,7 @@ void TMirelta::showEvent(QShowEvent* event) {
 void TMirelta::FormShow() {
     showHandlerRunning = true;
     bclos->move(pos());
-    ActivateRussianLayout();
+    activateRussianLayout();
     if (!borderSwitched) {
         Tborder->start();
     }
@@ -198,7 +198,7 @@ void TMirelta::FormShow() {
     const QString chosen = Titul->Cperson->currentText();
     Titul->Cperson->clear();
     std::vector<std::string> names;
-    ListFolderFiles(folder.text().toStdString(), true, &names, 0, {}, ".txt");
+    listFolderFiles(folder.text().toStdString(), true, &names, 0, {}, ".txt");
     for (const std::string& name : names) {
         Titul->Cperson->addItem(QString::fromStdString(name));
     }
@@ -208,7 +208,7 @@ void TMirelta::FormShow() {
     if (!openfFileName.isEmpty() && Pnast->Cfoto->isChecked()) {
         const LoadedPicture picture = loadPicture(openfFileName);
         if (picture.ok()) {
-            scene.ifoto().setPicture(picture.image);
+            scene.photo().setPicture(picture.image);
         } else if (state.borderSwitching == 1) {
             dialogs.message(QStringLiteral("Фотография не найденна ! Загрузите другую"));
             openfFileName.clear();
@@ -232,7 +232,7 @@ void TMirelta::FormShow() {
         }
     }
     Abasa();
-    Alocate();
+    locateSentence();
 
     state.frameOffset = 0;
     state.colourIndex = 0;
@@ -255,8 +255,8 @@ void TMirelta::paintEvent(QPaintEvent* event) {
     }
 }
 
-void TMirelta::Alocate() {
-    engine.Alocate();
+void TMirelta::locateSentence() {
+    engine.locateSentence();
 }
 
 void TMirelta::placeAroundPanel() {

@@ -78,7 +78,7 @@ public:
     const mirelta::SessionState& session() const { return state; }
     const mirelta::RecordTable& letters() const { return Tslovo; }
     const mirelta::RecordTable& scenario() const { return Tschenar; }
-    const mirelta::PictureBox& photo() const { return scene.ifoto(); }
+    const mirelta::PictureBox& photo() const { return scene.photo(); }
     const mirelta::PanelScene& panelScene() const { return scene; }
     const mirelta::SessionEngine& sessionEngine() const { return engine; }
     // The window's own driver, when it runs its sessions itself.
@@ -92,7 +92,7 @@ public:
     void TborderTimer();
     void FormClose();
     void Abasa();
-    void Alocate();
+    void locateSentence();
     void startClick();
     void RgnastClick();
     void ChpersonClick();

@@ -32,8 +32,8 @@ public:
     }
 
 private:
-    int position(int row) const { return table_.numberAt(row, tslovo::Nzn); }
-    int word(int row) const { return table_.numberAt(row, tslovo::Nslov); }
+    int position(int row) const { return table_.numberAt(row, letters_field::Position); }
+    int word(int row) const { return table_.numberAt(row, letters_field::Word); }
     bool isFirstRowOfSentence() const { return rowStart_ < position(rowFirst_); }
 
     // The last letter that the current grid row holds without breaking a word; below rowFirst_
@@ -69,9 +69,9 @@ private:
         for (; row <= last_ && position(row) <= lastPosition; ++row) {
             const int column = position(row) + offset - firstPosition;
             table_.goTo(row);
-            table_.setNumber(tslovo::Nspr, column + (gridRow_ - 1) * kGridColumns);
-            table_.setNumber(tslovo::Nsprslov, column);
-            table_.setNumber(tslovo::Nstrok, gridRow_);
+            table_.setNumber(letters_field::GridCell, column + (gridRow_ - 1) * kGridColumns);
+            table_.setNumber(letters_field::RowCell, column);
+            table_.setNumber(letters_field::GridRow, gridRow_);
         }
         rowFirst_ = row;
         if (row <= last_) {
@@ -94,10 +94,10 @@ void placeSentenceOnGrid(RecordTable& letters, int thesis, int sentence, int sta
     // number, the rows before can carry the same thesis and sentence numbers, and they belong to
     // a sentence that is already placed.
     int first = letters.rowCount();
-    while (first > 0 && letters.numberAt(first - 1, tslovo::Nnast) == thesis &&
-           letters.numberAt(first - 1, tslovo::Npred) == sentence &&
-           (first == letters.rowCount() ||
-            letters.numberAt(first - 1, tslovo::Nzn) < letters.numberAt(first, tslovo::Nzn))) {
+    while (first > 0 && letters.numberAt(first - 1, letters_field::Thesis) == thesis &&
+           letters.numberAt(first - 1, letters_field::Sentence) == sentence &&
+           (first == letters.rowCount() || letters.numberAt(first - 1, letters_field::Position) <
+                                               letters.numberAt(first, letters_field::Position))) {
         --first;
     }
     GridPlacer(letters, first, startRow).run();

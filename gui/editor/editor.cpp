@@ -97,7 +97,7 @@ void TMirelta::R5Click() {
     appendEditorLine(QStringLiteral("@1"));
     Ptext->Enabz->setText(QStringLiteral("1"));
     Ptext->Ezag->setFocus();
-    state.armedFlag = 1;
+    state.thesisOpen = 1;
     state.editLine = static_cast<int>(linesOf(Ptext->Mtext).size() - 1);
 }
 
@@ -128,12 +128,12 @@ bool TMirelta::completeHeader(bool withSound) {
         header += QLatin1Char('^') + music;
     }
     setEditorLine(state.editLine, header + QLatin1Char('@'));
-    state.armedFlag = 0;
+    state.thesisOpen = 0;
     return true;
 }
 
 void TMirelta::BnewslovClick() {
-    if (state.armedFlag == 1 && !completeHeader(false)) {
+    if (state.thesisOpen == 1 && !completeHeader(false)) {
         return;
     }
     if (Ptext->word(0).isEmpty()) {
@@ -164,12 +164,12 @@ void TMirelta::BnabzClick() {
     Ptext->Enabz->setText(QString::number(number + 1));
     appendEditorLine(QLatin1Char('@') + Ptext->Enabz->text());
     state.editLine = static_cast<int>(linesOf(Ptext->Mtext).size() - 1);
-    state.armedFlag = 1;
+    state.thesisOpen = 1;
     Ptext->Msl[0]->setFocus();
 }
 
 void TMirelta::BopClick() {
-    if (state.armedFlag == 1) {
+    if (state.thesisOpen == 1) {
         completeHeader(true);
     }
     Ptext->Msl[0]->setFocus();

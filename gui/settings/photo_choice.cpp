@@ -26,19 +26,19 @@ void TMirelta::BfotoClick() {
         return;
     }
     openfFileName = chosen;
-    scene.ifoto().setPicture(picture.image);
+    scene.photo().setPicture(picture.image);
     Pnast->Cfoto->setChecked(true);
     // The checks measure the box, which keeps 425 x 425 once a photo was too big.
-    if (scene.ifoto().size().width() > kLargestPhoto ||
-        scene.ifoto().size().height() > kLargestPhoto) {
+    if (scene.photo().size().width() > kLargestPhoto ||
+        scene.photo().size().height() > kLargestPhoto) {
         dialogs.message(QStringLiteral("Фотография слишком велика ! Желательно загрузить другую"));
-        scene.ifoto().fixSize({kLargestPhoto, kLargestPhoto});
+        scene.photo().fixSize({kLargestPhoto, kLargestPhoto});
     }
-    if (scene.ifoto().size().width() < kSmallestPhoto ||
-        scene.ifoto().size().height() < kSmallestPhoto) {
+    if (scene.photo().size().width() < kSmallestPhoto ||
+        scene.photo().size().height() < kSmallestPhoto) {
         dialogs.message(QStringLiteral("Фотография слишком мала ! Загрузите другую"));
         openfFileName.clear();
         Pnast->Cfoto->setChecked(false);
-        scene.ifoto().clear();
+        scene.photo().clear();
     }
 }

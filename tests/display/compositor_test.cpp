@@ -131,9 +131,9 @@ TEST(Compositor, ElementsStackAndCanBeBroughtForwardOrBack) {
     // The photo lies on top of everything, the scenario picture below the background.
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(0xFF0000FF);
-    scene.ifoto().setPicture(picture);
-    scene.ifoto().setPosition({170, 190});
-    scene.ifoto().setVisible(true);
+    scene.photo().setPicture(picture);
+    scene.photo().setPosition({170, 190});
+    scene.photo().setVisible(true);
     EXPECT_EQ(compose(scene).pixel(175, 195), 0xFF0000FFu);
     EXPECT_EQ(compose(scene).pixel(175, 211), 0xFF00FF00u); // outside the photo
     scene.sendToBack({PanelScene::Kind::Photo});
@@ -153,12 +153,12 @@ TEST(Compositor, APictureInAFixedBoxIsCutToTheBox) {
     PanelScene scene;
     QImage large(600, 500, QImage::Format_RGB32);
     large.fill(0xFF00FF00);
-    scene.ifoto().setPicture(large);
-    scene.ifoto().fixSize({425, 425});
-    scene.ifoto().setVisible(true);
+    scene.photo().setPicture(large);
+    scene.photo().fixSize({425, 425});
+    scene.photo().setVisible(true);
     const QImage frame = compose(scene);
     EXPECT_EQ(frame.pixel(424, 424), 0xFF00FF00u);
-    scene.ifoto().setPosition({100, 100});
+    scene.photo().setPosition({100, 100});
     EXPECT_EQ(compose(scene).pixel(99, 99), scene.faceColour());
     EXPECT_EQ(compose(scene).pixel(424, 424), 0xFF00FF00u); // cut to the panel as well
 }

@@ -173,8 +173,8 @@ TEST_F(Display, APhraseInRedRendersEveryLetterInItsCell) {
 
     std::vector<bool> used(kGridCells + 1, false);
     for (int row = 0; row < letters.rowCount(); ++row) {
-        const int cellNumber = letters.numberAt(row, tslovo::Nspr);
-        const GlyphStrip* strip = strips.strip(letters.numberAt(row, tslovo::Nalf));
+        const int cellNumber = letters.numberAt(row, letters_field::GridCell);
+        const GlyphStrip* strip = strips.strip(letters.numberAt(row, letters_field::Glyph));
         used[cellNumber] = true;
         const QRect cell = gridCellGeometry(cellNumber);
         int red = 0;
@@ -317,9 +317,10 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     actions.showSentence();
     QImage phrase;
     composePanel(scene, phrase);
-    for (int row = 0; letters.numberAt(row, tslovo::Npred) == 1; ++row) {
-        expectCellShows(phrase, under, gridCellGeometry(letters.numberAt(row, tslovo::Nspr)),
-                        *strips.strip(letters.numberAt(row, tslovo::Nalf)), 1);
+    for (int row = 0; letters.numberAt(row, letters_field::Sentence) == 1; ++row) {
+        expectCellShows(phrase, under,
+                        gridCellGeometry(letters.numberAt(row, letters_field::GridCell)),
+                        *strips.strip(letters.numberAt(row, letters_field::Glyph)), 1);
     }
     actions.hideSentence();
     actions.emptySentence();
@@ -338,7 +339,7 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     }
     actions.hideMatrix();
 
-    cursor.line = letters.numberAt(0, tslovo::Nstrok);
+    cursor.line = letters.numberAt(0, letters_field::GridRow);
     cursor.glyphFrame = 4;
     actions.loadWordRow();
     actions.styleWordRow();
@@ -346,10 +347,11 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     QImage wordRow;
     composePanel(scene, wordRow);
     int shown = 0;
-    for (int row = 0; letters.numberAt(row, tslovo::Nstrok) == cursor.line; ++row, ++shown) {
+    for (int row = 0; letters.numberAt(row, letters_field::GridRow) == cursor.line;
+         ++row, ++shown) {
         expectCellShows(wordRow, under,
-                        scene.rowCell(letters.numberAt(row, tslovo::Nsprslov)).geometry(),
-                        *strips.strip(letters.numberAt(row, tslovo::Nalf)), 4);
+                        scene.rowCell(letters.numberAt(row, letters_field::RowCell)).geometry(),
+                        *strips.strip(letters.numberAt(row, letters_field::Glyph)), 4);
     }
     EXPECT_EQ(shown, 7); // "Я" and "БРОСИЛ"
 }

@@ -47,7 +47,7 @@ public:
     explicit FlagTrace(const SessionState& state) : state_(state) {}
     void event(const std::string& line) override {
         lines.push_back(line);
-        flags.push_back(state_.armedFlag);
+        flags.push_back(state_.thesisOpen);
     }
     std::vector<std::string> lines;
     std::vector<int> flags;
@@ -76,7 +76,7 @@ protected:
         state.cursor.thesis = 1;
         state.cursor.sentence = 1;
         state.cursor.glyphFrame = 1;
-        engine.Alocate();
+        engine.locateSentence();
         state.colours = kFrameColours;
     }
     FlagTrace play() {
@@ -102,7 +102,7 @@ protected:
 
 TEST_F(Engine, TheFirstPreparationRunOpensTheThesisOnlyAtItsEnd) {
     choose({3, 3});
-    ASSERT_EQ(state.armedFlag, 0);
+    ASSERT_EQ(state.thesisOpen, 0);
     const FlagTrace trace = play();
     std::size_t firstTick = 0;
     while (firstTick < trace.lines.size() && trace.lines[firstTick].rfind("tick ", 0) != 0) {
@@ -115,7 +115,7 @@ TEST_F(Engine, TheFirstPreparationRunOpensTheThesisOnlyAtItsEnd) {
         EXPECT_EQ(trace.flags[i], 0) << i << ": " << trace.lines[i];
     }
     EXPECT_EQ(trace.flags[firstTick], 1);
-    EXPECT_EQ(state.armedFlag, 1);
+    EXPECT_EQ(state.thesisOpen, 1);
 }
 
 TEST_F(Engine, EachThesisLocatedInTheSessionStartsTheTimerOfItsOwnColour) {
@@ -157,8 +157,8 @@ TEST_F(Engine, OutsideASessionAnOpenThesisChoosesTheTimerOfItsColour) {
     choose({2});
     EXPECT_FALSE(engine.greyTimer());
     EXPECT_TRUE(scene.background().picture.isNull());
-    state.armedFlag = 1;
-    engine.Alocate();
+    state.thesisOpen = 1;
+    engine.locateSentence();
     EXPECT_TRUE(engine.greyTimer());
     EXPECT_FALSE(engine.colourTimer());
     EXPECT_EQ(scene.background().picture, backgrounds.picture(Backgrounds::kGrey));

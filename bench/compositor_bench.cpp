@@ -47,7 +47,7 @@ void showAllCells(PanelScene& scene, const GlyphStrips& strips) {
 void ComposeFullPanel(benchmark::State& state) {
     const GlyphStrips strips = GlyphStrips::builtIn();
     PanelScene scene;
-    scene.im().picture = noisyBackground();
+    scene.background().picture = noisyBackground();
     showAllCells(scene, strips);
     compose(state, scene);
 }
@@ -55,7 +55,7 @@ BENCHMARK(ComposeFullPanel)->Unit(benchmark::kMicrosecond);
 
 void ComposeBackgroundOnly(benchmark::State& state) {
     PanelScene scene;
-    scene.im().picture = noisyBackground();
+    scene.background().picture = noisyBackground();
     compose(state, scene);
 }
 BENCHMARK(ComposeBackgroundOnly)->Unit(benchmark::kMicrosecond);

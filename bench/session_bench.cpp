@@ -46,7 +46,7 @@ void ColourPass(benchmark::State& state) {
         .raiseR = 37, .raiseG = 201, .raiseB = 90, .lowerR = 37, .lowerG = 201, .lowerB = 90};
     int phase = 1;
     for (auto _ : state) {
-        ColourShiftPass(picture, shift, phase, kRows, kColumns);
+        colourShiftPass(picture, shift, phase, kRows, kColumns);
         phase = 3 - phase;
         benchmark::DoNotOptimize(picture.constBits());
     }
@@ -60,7 +60,7 @@ void GreyPass(benchmark::State& state, GreyMethod method) {
         .raiseR = 37, .raiseG = 201, .raiseB = 90, .lowerR = 37, .lowerG = 201, .lowerB = 90};
     int phase = 1;
     for (auto _ : state) {
-        GreyShiftPass(picture, shift, phase, kRows, kColumns, method);
+        greyShiftPass(picture, shift, phase, kRows, kColumns, method);
         phase = 3 - phase;
         benchmark::DoNotOptimize(picture.constBits());
     }
@@ -73,7 +73,7 @@ BENCHMARK_CAPTURE(GreyPass, tables, GreyMethod::Tables)->Unit(benchmark::kMicros
 void LetterStep(benchmark::State& state) {
     const GlyphStrips strips = GlyphStrips::builtIn();
     PanelScene scene;
-    scene.im().picture = background();
+    scene.background().picture = background();
     scene.big().setGeometry(QRect(131, 131, 168, 168));
     scene.big().setStrip(strips.strip(32));
     scene.big().setFrame(2);
@@ -96,7 +96,7 @@ void LetterStep(benchmark::State& state) {
             window.setPixel(ring.right(), y, 0xFFFFFFFF);
         }
         offset = (offset + 10) % 320;
-        ColourShiftPass(scene.im().picture, shift, phase, kRows, kColumns);
+        colourShiftPass(scene.background().picture, shift, phase, kRows, kColumns);
         phase = 3 - phase;
         composePanel(scene, frame);
         benchmark::DoNotOptimize(frame.constBits());

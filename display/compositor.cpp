@@ -46,15 +46,16 @@ void drawBackgroundRows(const QImage& picture, QRgb key, QRgb face, QImage& fram
     }
 }
 
-bool drawsBackground(const BackgroundPicture& im) {
-    return im.visible && !im.picture.isNull() && im.picture.format() == QImage::Format_BGR888;
+bool drawsBackground(const BackgroundPicture& background) {
+    return background.visible && !background.picture.isNull() &&
+           background.picture.format() == QImage::Format_BGR888;
 }
 
 // The background picture stretched over the whole panel, leaving out its key colour. When it is
 // the first thing drawn, the pixels it leaves out get the face colour in the same pass, which
 // spares filling the frame first.
-void drawBackground(const BackgroundPicture& im, QImage& frame, bool fillKeyed, QRgb face) {
-    const QImage& picture = im.picture;
+void drawBackground(const BackgroundPicture& background, QImage& frame, bool fillKeyed, QRgb face) {
+    const QImage& picture = background.picture;
     const int width = picture.width();
     const int height = picture.height();
     const uchar* keyPixel = picture.constScanLine(height - 1);
@@ -156,8 +157,9 @@ void composePanel(const PanelScene& scene, QImage& frame) {
         switch (element.kind) {
         case PanelScene::Kind::Scenario:
         case PanelScene::Kind::Photo: {
-            const PictureBox& box =
-                element.kind == PanelScene::Kind::Scenario ? scene.Ishen() : scene.ifoto();
+            const PictureBox& box = element.kind == PanelScene::Kind::Scenario
+                                        ? scene.scenarioPicture()
+                                        : scene.photo();
             if (box.isVisible() && !box.isEmpty()) {
                 face();
                 drawPicture(box, frame);
@@ -165,8 +167,8 @@ void composePanel(const PanelScene& scene, QImage& frame) {
             break;
         }
         case PanelScene::Kind::Background:
-            if (drawsBackground(scene.im())) {
-                drawBackground(scene.im(), frame, !covered, scene.faceColour());
+            if (drawsBackground(scene.background())) {
+                drawBackground(scene.background(), frame, !covered, scene.faceColour());
                 covered = true;
             }
             break;

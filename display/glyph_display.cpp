@@ -16,8 +16,8 @@ GlyphDisplay::GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordT
       speed_(std::move(speed)) {}
 
 void GlyphDisplay::loadCurrentGlyph(GlyphCell& cell) {
-    const bool hasGlyph = letters_.isAssigned(tslovo::Nalf);
-    cell.setStrip(hasGlyph ? strips_.strip(letters_.number(tslovo::Nalf)) : nullptr);
+    const bool hasGlyph = letters_.isAssigned(letters_field::Glyph);
+    cell.setStrip(hasGlyph ? strips_.strip(letters_.number(letters_field::Glyph)) : nullptr);
     cell.setTransparentColour(kWhite);
 }
 
@@ -29,11 +29,12 @@ void GlyphDisplay::repaint(const GlyphCell& cell) {
 
 void GlyphDisplay::walkSentence(const std::function<void(GlyphCell&)>& work) {
     letters_.first();
-    if (!letters_.locate({{tslovo::Nnast, cursor_.thesis}, {tslovo::Npred, cursor_.sentence}})) {
+    if (!letters_.locate({{letters_field::Thesis, cursor_.thesis},
+                          {letters_field::Sentence, cursor_.sentence}})) {
         return;
     }
-    while (!letters_.eof() && letters_.number(tslovo::Npred) == cursor_.sentence) {
-        const int cell = letters_.number(tslovo::Nspr);
+    while (!letters_.eof() && letters_.number(letters_field::Sentence) == cursor_.sentence) {
+        const int cell = letters_.number(letters_field::GridCell);
         if (cell >= 1 && cell <= kGridCells) {
             work(scene_.gridCell(cell));
         }
@@ -44,11 +45,11 @@ void GlyphDisplay::walkSentence(const std::function<void(GlyphCell&)>& work) {
 void GlyphDisplay::walkRow(const std::function<void(GlyphCell&)>& work) {
     letters_.first();
     // When no row matches, the walk starts on the table's first row, as the session expects.
-    letters_.locate({{tslovo::Nnast, cursor_.thesis},
-                     {tslovo::Npred, cursor_.sentence},
-                     {tslovo::Nstrok, cursor_.line}});
-    while (!letters_.eof() && letters_.number(tslovo::Nstrok) == cursor_.line) {
-        const int cell = letters_.number(tslovo::Nsprslov);
+    letters_.locate({{letters_field::Thesis, cursor_.thesis},
+                     {letters_field::Sentence, cursor_.sentence},
+                     {letters_field::GridRow, cursor_.line}});
+    while (!letters_.eof() && letters_.number(letters_field::GridRow) == cursor_.line) {
+        const int cell = letters_.number(letters_field::RowCell);
         if (cell >= 1 && cell <= kRowCells) {
             work(scene_.rowCell(cell));
         }
@@ -56,29 +57,29 @@ void GlyphDisplay::walkRow(const std::function<void(GlyphCell&)>& work) {
     }
 }
 
-void GlyphDisplay::Asprait() {
+void GlyphDisplay::loadSentence() {
     walkSentence([this](GlyphCell& cell) { loadCurrentGlyph(cell); });
 }
 
-void GlyphDisplay::Aanisp() {
+void GlyphDisplay::styleSentence() {
     walkSentence([this](GlyphCell& cell) {
         cell.setFrame(cursor_.glyphFrame);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Avisiblesp() {
+void GlyphDisplay::showSentence() {
     walkSentence([this](GlyphCell& cell) {
         cell.setVisible(true);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Ainvisiblesp() {
+void GlyphDisplay::hideSentence() {
     walkSentence([](GlyphCell& cell) { cell.setVisible(false); });
 }
 
-void GlyphDisplay::Anilsp() {
+void GlyphDisplay::emptySentence() {
     walkSentence([](GlyphCell& cell) { cell.clearStrip(); });
 }
 
@@ -101,23 +102,23 @@ std::vector<int> GlyphDisplay::matrixBlock(int speed) {
     return cells;
 }
 
-void GlyphDisplay::Aspaitm() {
+void GlyphDisplay::showLetterInMatrix() {
     for (const int number : matrixBlock(speed_())) {
         GlyphCell& cell = scene_.gridCell(number);
         loadCurrentGlyph(cell);
         cell.setFrame(cursor_.glyphFrame);
         cell.setTransparentColour(kWhite);
     }
-    Avisiblem();
+    showMatrix();
 }
 
-void GlyphDisplay::Ainvisiblem() {
+void GlyphDisplay::hideMatrix() {
     for (const int number : matrixBlock(speed_())) {
         scene_.gridCell(number).setVisible(false);
     }
 }
 
-void GlyphDisplay::Avisiblem() {
+void GlyphDisplay::showMatrix() {
     const int speed = speed_();
     const std::vector<int> block = matrixBlock(speed);
     const auto side = static_cast<std::size_t>(matrixSide(speed));
@@ -131,25 +132,25 @@ void GlyphDisplay::Avisiblem() {
     }
 }
 
-void GlyphDisplay::Aspraitb() {
+void GlyphDisplay::loadWordRow() {
     walkRow([this](GlyphCell& cell) { loadCurrentGlyph(cell); });
 }
 
-void GlyphDisplay::Aanispb() {
+void GlyphDisplay::styleWordRow() {
     walkRow([this](GlyphCell& cell) {
         cell.setFrame(cursor_.glyphFrame);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Avisibleb() {
+void GlyphDisplay::showWordRow() {
     walkRow([this](GlyphCell& cell) {
         cell.setVisible(true);
         repaint(cell);
     });
 }
 
-void GlyphDisplay::Ainvisibleb() {
+void GlyphDisplay::clearWordRow() {
     walkRow([](GlyphCell& cell) {
         cell.setVisible(false);
         cell.clearStrip();

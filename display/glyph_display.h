@@ -1,11 +1,12 @@
 #pragma once
 // The display actions that the session runs on the panel's glyph cells:
-//  - the sentence grid and the phrase: Asprait loads the current sentence into b1-b80, Aanisp
-//    sets its style, Avisiblesp shows it, Ainvisiblesp hides it, Anilsp empties its cells;
-//  - the matrix block: Aspaitm loads the current letter into the block of the speed and shows
-//    it, Ainvisiblem hides it, Avisiblem shows it again;
-//  - the word row: Aspraitb loads the current grid row into a1-a10, Aanispb sets its style,
-//    Avisibleb shows it, Ainvisibleb hides and empties it.
+//  - the sentence grid and the phrase: loadSentence loads the current sentence into the grid's
+//    cells, styleSentence sets its style, showSentence shows it, hideSentence hides it,
+//    emptySentence empties its cells;
+//  - the matrix block: showLetterInMatrix loads the current letter into the block of the speed
+//    and shows it, hideMatrix hides it, showMatrix shows it again;
+//  - the word row: loadWordRow loads the current grid row into the word row's cells,
+//    styleWordRow sets its style, showWordRow shows it, clearWordRow hides and empties it.
 // Each reads the session's current thesis, sentence, grid row and style, walks the letters table
 // as the session expects (the cursor ends where the session goes on from), and tells the screen
 // each time a cell is repainted at once.
@@ -27,20 +28,20 @@ public:
     GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
                  const LetterCursor& cursor, Screen& screen, std::function<int()> speed);
 
-    void Asprait();
-    void Aanisp();
-    void Avisiblesp();
-    void Ainvisiblesp();
-    void Anilsp();
+    void loadSentence();  // Asprait
+    void styleSentence(); // Aanisp
+    void showSentence();
+    void hideSentence();
+    void emptySentence();
 
-    void Aspaitm();
-    void Ainvisiblem();
-    void Avisiblem();
+    void showLetterInMatrix(); // Aspaitm
+    void hideMatrix();
+    void showMatrix();
 
-    void Aspraitb();
-    void Aanispb();
-    void Avisibleb();
-    void Ainvisibleb();
+    void loadWordRow();  // Aspraitb
+    void styleWordRow(); // Aanispb
+    void showWordRow();
+    void clearWordRow();
 
     // Loads the glyph of the letters-table row under the cursor into a cell: frame 0, white
     // transparent. A character without a glyph loads an empty strip, which shows nothing.

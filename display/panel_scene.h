@@ -1,8 +1,8 @@
 #pragma once
 // The display panel as a scene: its picture elements with their geometry and their stacking
-// order, from the bottom: the scenario picture, the background picture, the sentence grid b1-b80,
-// the big letter b, the word row a1-a10, the photo. The scene only holds state; the compositor
-// draws it.
+// order, from the bottom: the scenario picture, the background picture, the 80 cells of the
+// sentence grid (b1-b80), the big letter (b), the 10 cells of the word row (a1-a10), the photo.
+// The scene only holds state; the compositor draws it.
 
 #include "display/glyph_cell.h"
 #include "display/picture_box.h"
@@ -45,12 +45,12 @@ public:
     const GlyphCell& rowCell(int number) const {
         return row_.at(static_cast<std::size_t>(number - 1));
     }
-    BackgroundPicture& im() { return im_; }
-    const BackgroundPicture& im() const { return im_; }
-    PictureBox& Ishen() { return scenario_; }
-    const PictureBox& Ishen() const { return scenario_; }
-    PictureBox& ifoto() { return photo_; }
-    const PictureBox& ifoto() const { return photo_; }
+    BackgroundPicture& background() { return background_; } // im
+    const BackgroundPicture& background() const { return background_; }
+    PictureBox& scenarioPicture() { return scenario_; } // Ishen
+    const PictureBox& scenarioPicture() const { return scenario_; }
+    PictureBox& photo() { return photo_; } // ifoto
+    const PictureBox& photo() const { return photo_; }
 
     const std::vector<Element>& stacking() const { return stacking_; }
     void bringToFront(Element element);
@@ -65,7 +65,7 @@ private:
     std::vector<GlyphCell> grid_;
     GlyphCell big_;
     std::vector<GlyphCell> row_;
-    BackgroundPicture im_;
+    BackgroundPicture background_;
     PictureBox scenario_;
     PictureBox photo_;
     std::vector<Element> stacking_;

@@ -91,7 +91,7 @@ __attribute__((target("avx2"))) void greyRowsByArithmetic(QImage& picture,
 
 } // namespace
 
-void ColourShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns) {
+void colourShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns) {
     if (!usable(picture)) {
         return;
     }
@@ -113,7 +113,7 @@ GreyMethod fastestGreyMethod() {
     return method;
 }
 
-void GreyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
+void greyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
                    GreyMethod method) {
     if (!usable(picture)) {
         return;

@@ -15,14 +15,14 @@ struct ShiftValues {
 
 // One pass over rows 0 ... rows - 1 and columns 0 ... columns - 1 of a 24-bit picture (blue,
 // green, red in memory), cut to the picture's size.
-void ColourShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns);
+void colourShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns);
 
 // The same shift, then v = round(0.3 r + 0.59 g + 0.11 b), ties to even, in all three channels.
 // Two ways to the same bytes: arithmetic the compiler vectorises, on processors with AVX2, and
 // table look-ups everywhere else. The tests compare both with greyOf.
 enum class GreyMethod { Tables, Arithmetic };
 GreyMethod fastestGreyMethod();
-void GreyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
+void greyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
                    GreyMethod method = fastestGreyMethod());
 
 // weighted / 100 rounded to the nearest whole number, ties to even.

@@ -55,7 +55,7 @@ void MainWindow::buildFeatures() {
     tabs_ = new SuggestionTabs(page, kPanelSize, panel_);
     menu_ = new MenuPanel(this);
     links_ = new PageLinks(page, *menu_, folder_, shell_);
-    settings_ = new SettingsPanel(dialogs_, folder_.path(), session_.scene().ifoto(), page);
+    settings_ = new SettingsPanel(dialogs_, folder_.path(), session_.scene().photo(), page);
     choice_ =
         new SuggestionChoice(page, {session_.letters(), session_.scenario(), session_.state()},
                              *settings_, folder_, dialogs_);
@@ -90,7 +90,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::prepareForShowing() {
     border_->showHandlerStarted();
     exit_->move(pos());
-    ActivateRussianLayout();
+    activateRussianLayout();
     choice_->listPersonal();
     settings_->reloadPhoto(border_->isSwitching());
     placeAroundPanel();

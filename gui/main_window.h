@@ -60,7 +60,7 @@ public:
     bool isSwitchingBorder() const { return border_->isSwitching(); }
     const RecordTable& letters() const { return session_.letters(); }
     const RecordTable& scenario() const { return session_.scenario(); }
-    const PictureBox& photo() const { return session_.scene().ifoto(); }
+    const PictureBox& photo() const { return session_.scene().photo(); }
     const PanelScene& panelScene() const { return session_.scene(); }
     const SessionEngine& sessionEngine() const { return session_.engine(); }
     // The window's own driver, when it runs its sessions itself.

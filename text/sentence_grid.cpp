@@ -23,7 +23,7 @@ public:
             if (lastFitting < rowFirst_) {
                 // Nothing fits the sentence's first row: it stays empty and the words start on
                 // the next row, which holds a whole 10 positions.
-                rowStart_ = nzn(rowFirst_);
+                rowStart_ = position(rowFirst_);
                 ++gridRow_;
                 continue;
             }
@@ -32,18 +32,18 @@ public:
     }
 
 private:
-    int nzn(int row) const { return table_.numberAt(row, tslovo::Nzn); }
-    int word(int row) const { return table_.numberAt(row, tslovo::Nslov); }
-    bool isFirstRowOfSentence() const { return rowStart_ < nzn(rowFirst_); }
+    int position(int row) const { return table_.numberAt(row, letters_field::Position); }
+    int word(int row) const { return table_.numberAt(row, letters_field::Word); }
+    bool isFirstRowOfSentence() const { return rowStart_ < position(rowFirst_); }
 
     // The last letter that the current grid row holds without breaking a word; below rowFirst_
     // when not even the row's first word fits.
     int lastLetterOfRow() const {
         int c = rowFirst_;
-        while (nzn(c) - rowStart_ < kGridColumns && c < last_) {
+        while (position(c) - rowStart_ < kGridColumns && c < last_) {
             ++c;
         }
-        if (nzn(c) - rowStart_ >= kGridColumns) {
+        if (position(c) - rowStart_ >= kGridColumns) {
             --c;
         }
         if (c < rowFirst_ || c == last_ || word(c + 1) != word(c)) {
@@ -61,21 +61,21 @@ private:
     }
 
     void placeRow(int lastFitting) {
-        const int length = nzn(lastFitting) - rowStart_ + 1;
+        const int length = position(lastFitting) - rowStart_ + 1;
         const int offset = 6 - length / 2;
-        const int lastPosition = nzn(lastFitting);
-        const int firstPosition = nzn(rowFirst_);
+        const int lastPosition = position(lastFitting);
+        const int firstPosition = position(rowFirst_);
         int row = rowFirst_;
-        for (; row <= last_ && nzn(row) <= lastPosition; ++row) {
-            const int column = nzn(row) + offset - firstPosition;
+        for (; row <= last_ && position(row) <= lastPosition; ++row) {
+            const int column = position(row) + offset - firstPosition;
             table_.goTo(row);
-            table_.setNumber(tslovo::Nspr, column + (gridRow_ - 1) * kGridColumns);
-            table_.setNumber(tslovo::Nsprslov, column);
-            table_.setNumber(tslovo::Nstrok, gridRow_);
+            table_.setNumber(letters_field::GridCell, column + (gridRow_ - 1) * kGridColumns);
+            table_.setNumber(letters_field::RowCell, column);
+            table_.setNumber(letters_field::GridRow, gridRow_);
         }
         rowFirst_ = row;
         if (row <= last_) {
-            rowStart_ = nzn(row);
+            rowStart_ = position(row);
         }
         ++gridRow_;
     }
@@ -94,10 +94,10 @@ void placeSentenceOnGrid(RecordTable& letters, int thesis, int sentence, int sta
     // number, the rows before can carry the same thesis and sentence numbers, and they belong to
     // a sentence that is already placed.
     int first = letters.rowCount();
-    while (first > 0 && letters.numberAt(first - 1, tslovo::Nnast) == thesis &&
-           letters.numberAt(first - 1, tslovo::Npred) == sentence &&
-           (first == letters.rowCount() ||
-            letters.numberAt(first - 1, tslovo::Nzn) < letters.numberAt(first, tslovo::Nzn))) {
+    while (first > 0 && letters.numberAt(first - 1, letters_field::Thesis) == thesis &&
+           letters.numberAt(first - 1, letters_field::Sentence) == sentence &&
+           (first == letters.rowCount() || letters.numberAt(first - 1, letters_field::Position) <
+                                               letters.numberAt(first, letters_field::Position))) {
         --first;
     }
     GridPlacer(letters, first, startRow).run();

@@ -12,8 +12,9 @@ inline constexpr int kGridRows = 8;
 // The grid row a sentence of `positions` positions starts on, so that it sits about the middle.
 int startGridRow(int positions);
 
-// Fills Nspr, Nsprslov and Nstrok of the sentence (thesis, sentence) whose rows end the letters
-// table, starting on grid row `startRow`. Rows of earlier sentences are never touched.
+// Fills the grid cell, row cell and grid row of each letter of the sentence (thesis, sentence)
+// whose rows end the letters table, starting on grid row `startRow`. Rows of earlier sentences are
+// never touched.
 //
 // A word that cannot fit the sentence's first grid row (which holds only 9 positions) leaves that
 // row empty and starts the next one; a word longer than a whole row (only an over-long inserted

@@ -13,7 +13,7 @@ namespace mirelta {
 namespace {
 
 constexpr char kCR = '\r';
-constexpr char kYa = '\xDF'; // Я
+constexpr char kLetterYa = '\xDF'; // Я, "I": a name is inserted after it
 constexpr int kMaxPositions = 70;
 constexpr int kMaxWordLetters = 10;
 
@@ -153,8 +153,8 @@ private:
         if (letter_ > kMaxWordLetters + 1) {
             stop(parse_messages::wordTooLong(thesis_, sentence_, word_));
         }
-        if (letter_ == 2 &&
-            letters_.textAt(letters_.rowCount() - 1, tslovo::Bukv) == std::string_view(&kYa, 1)) {
+        if (letter_ == 2 && letters_.textAt(letters_.rowCount() - 1, letters_field::Letter) ==
+                                std::string_view(&kLetterYa, 1)) {
             insertName();
         }
         ++word_;
@@ -183,16 +183,16 @@ private:
 
     void appendLetter(char byte, int searchedGlyphs) {
         letters_.append();
-        letters_.setNumber(tslovo::N, running_);
-        letters_.setNumber(tslovo::Nnast, thesis_);
-        letters_.setNumber(tslovo::Nslov, word_);
-        letters_.setNumber(tslovo::Npred, sentence_);
-        letters_.setNumber(tslovo::Nbuk, letter_);
-        letters_.setNumber(tslovo::Nzn, position_);
+        letters_.setNumber(letters_field::Serial, running_);
+        letters_.setNumber(letters_field::Thesis, thesis_);
+        letters_.setNumber(letters_field::Word, word_);
+        letters_.setNumber(letters_field::Sentence, sentence_);
+        letters_.setNumber(letters_field::LetterInWord, letter_);
+        letters_.setNumber(letters_field::Position, position_);
         const char upper = cp1251::toUpper(byte);
-        letters_.setText(tslovo::Bukv, std::string_view(&upper, 1));
+        letters_.setText(letters_field::Letter, std::string_view(&upper, 1));
         if (const auto glyph = glyphIndex(byte, searchedGlyphs)) {
-            letters_.setNumber(tslovo::Nalf, *glyph);
+            letters_.setNumber(letters_field::Glyph, *glyph);
         }
         ++running_;
         ++letter_;
@@ -208,21 +208,22 @@ private:
 
         const std::string_view number = field('#');
         thesis_ = headerNumber(number, headersRead_, "«номер»");
-        scenario_.setNumber(tschenar::Nnast, thesis_);
-        scenario_.setNumber(tschenar::Svet, headerNumber(field('%'), thesis_, "«цвет»"));
-        scenario_.setText(tschenar::Faileiz, field('$'));
-        scenario_.setNumber(tschenar::Vid, headerNumber(field('&'), thesis_, "«частота»"));
-        const std::size_t zadStart = pos_;
+        scenario_.setNumber(scenario_field::Thesis, thesis_);
+        scenario_.setNumber(scenario_field::Colour, headerNumber(field('%'), thesis_, "«цвет»"));
+        scenario_.setText(scenario_field::Picture, field('$'));
+        scenario_.setNumber(scenario_field::PictureFrequency,
+                            headerNumber(field('&'), thesis_, "«частота»"));
+        const std::size_t pauseStart = pos_;
         while (pos_ < text_.size() && text_[pos_] != '^' && text_[pos_] != '@' &&
                text_[pos_] != kCR) {
             ++pos_;
         }
         const bool withSound = pos_ < text_.size() && text_[pos_] == '^';
-        pos_ = zadStart;
-        scenario_.setNumber(tschenar::Zad,
+        pos_ = pauseStart;
+        scenario_.setNumber(scenario_field::PicturePause,
                             headerNumber(field(withSound ? '^' : '@'), thesis_, "«задержка»"));
         if (withSound) {
-            scenario_.setText(tschenar::Failezv, field('@'));
+            scenario_.setText(scenario_field::Sound, field('@'));
         }
         if (pos_ < text_.size() && text_[pos_] != kCR) {
             stop(parse_messages::textAfterHeader(thesis_));

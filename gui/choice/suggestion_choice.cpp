@@ -146,7 +146,7 @@ void SuggestionChoice::listPersonal() {
     const QString chosen = personalList_->currentText();
     personalList_->clear();
     std::vector<std::string> names;
-    ListFolderFiles(folder_.text().toStdString(), true, &names, 0, {}, ".txt");
+    listFolderFiles(folder_.text().toStdString(), true, &names, 0, {}, ".txt");
     for (const std::string& name : names) {
         personalList_->addItem(QString::fromStdString(name));
     }

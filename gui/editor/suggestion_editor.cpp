@@ -114,7 +114,7 @@ void SuggestionEditor::begin() {
     appendLine(QStringLiteral("@1"));
     panel_->thesisNumber->setText(QStringLiteral("1"));
     panel_->title->setFocus();
-    state_.armedFlag = 1;
+    state_.thesisOpen = 1;
     markLastLine();
 }
 
@@ -146,12 +146,12 @@ bool SuggestionEditor::completeHeader(bool withSound) {
         header += QLatin1Char('^') + music;
     }
     setLine(headerLine_, header + QLatin1Char('@'));
-    state_.armedFlag = 0;
+    state_.thesisOpen = 0;
     return true;
 }
 
 void SuggestionEditor::nextSentence() {
-    if (state_.armedFlag == 1 && !completeHeader(false)) {
+    if (state_.thesisOpen == 1 && !completeHeader(false)) {
         return;
     }
     if (panel_->word(0).isEmpty()) {
@@ -183,12 +183,12 @@ void SuggestionEditor::nextThesis() {
     panel_->thesisNumber->setText(QString::number(number + 1));
     appendLine(QLatin1Char('@') + panel_->thesisNumber->text());
     markLastLine();
-    state_.armedFlag = 1;
+    state_.thesisOpen = 1;
     panel_->words[0]->setFocus();
 }
 
 void SuggestionEditor::acceptHeader() {
-    if (state_.armedFlag == 1) {
+    if (state_.thesisOpen == 1) {
         completeHeader(true);
     }
     panel_->words[0]->setFocus();

@@ -32,7 +32,7 @@ QLineEdit* wordField(QWidget* parent, const char* name, QRect geometry) {
 
 void fill(QComboBox* list, const QString& folder) {
     std::vector<std::string> names;
-    ListFolderFiles(folder.toStdString(), true, &names, 0, {}, ".txt");
+    listFolderFiles(folder.toStdString(), true, &names, 0, {}, ".txt");
     for (const std::string& name : names) {
         list->addItem(QString::fromStdString(name));
     }

@@ -6,7 +6,7 @@
 
 namespace mirelta {
 
-bool ActivateRussianLayout() {
+bool activateRussianLayout() {
     // Only an X11 session has layout groups the program can switch between; elsewhere (Wayland,
     // the offscreen platform of the tests) the desktop keeps the choice.
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

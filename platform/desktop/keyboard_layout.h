@@ -6,6 +6,6 @@ namespace mirelta {
 
 // Makes Russian the active layout if the user's desktop offers it among its layouts. The user's
 // set of layouts is never changed. Returns whether the Russian layout is now active.
-bool ActivateRussianLayout();
+bool activateRussianLayout();
 
 } // namespace mirelta

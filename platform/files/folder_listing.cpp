@@ -22,7 +22,7 @@ std::string removeCharacters(const std::string& name, std::size_t first, int cou
 
 } // namespace
 
-void ListFolderFiles(const std::filesystem::path& folder, bool recurse,
+void listFolderFiles(const std::filesystem::path& folder, bool recurse,
                      std::vector<std::string>* list, int depth, std::string_view onlyName,
                      std::string_view extension) {
     std::error_code error;
@@ -43,7 +43,7 @@ void ListFolderFiles(const std::filesystem::path& folder, bool recurse,
             continue;
         }
         if (recurse && !entry.is_symlink(error) && entry.is_directory(error)) {
-            ListFolderFiles(entry.path(), recurse, list, depth + 1, onlyName, extension);
+            listFolderFiles(entry.path(), recurse, list, depth + 1, onlyName, extension);
         }
         const std::size_t lastDot = name.rfind('.');
         const std::string_view entryExtension = lastDot == std::string::npos

@@ -16,7 +16,7 @@ namespace mirelta {
 // own name has the extension is listed too, after its contents. Entries come in name order.
 // Nothing happens when `list` is null or the folder does not exist. Linked folders are not
 // followed, so a link loop cannot make the listing endless.
-void ListFolderFiles(const std::filesystem::path& folder, bool recurse,
+void listFolderFiles(const std::filesystem::path& folder, bool recurse,
                      std::vector<std::string>* list, int depth, std::string_view onlyName,
                      std::string_view extension);
 

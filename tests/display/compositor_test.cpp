@@ -44,13 +44,13 @@ QImage compose(const PanelScene& scene) {
 
 TEST(Compositor, TheBackgroundLeavesOutItsBottomLeftColour) {
     PanelScene scene;
-    scene.im().picture = background(0xFF336699, 0xFF010203);
+    scene.background().picture = background(0xFF336699, 0xFF010203);
     const QImage frame = compose(scene);
     EXPECT_EQ(frame.pixel(5, 5), 0xFF336699u);
     EXPECT_EQ(frame.pixel(200, 100), scene.faceColour());
     EXPECT_EQ(frame.pixel(0, 424), scene.faceColour());
     // A change of the bottom-left pixel changes what is left out.
-    scene.im().picture.setPixel(0, 424, 0xFF336699);
+    scene.background().picture.setPixel(0, 424, 0xFF336699);
     const QImage after = compose(scene);
     EXPECT_EQ(after.pixel(5, 5), scene.faceColour());
     EXPECT_EQ(after.pixel(200, 100), 0xFF010203u);
@@ -62,7 +62,7 @@ TEST(Compositor, ASmallerBackgroundIsStretchedOverThePanel) {
     small.fill(Qt::black);
     small.setPixel(0, 0, 0xFF00FF00);
     small.setPixel(84, 84, 0xFF0000FF);
-    scene.im().picture = small; // bottom-left is black: black is left out
+    scene.background().picture = small; // bottom-left is black: black is left out
     const QImage frame = compose(scene);
     EXPECT_EQ(frame.pixel(0, 0), 0xFF00FF00u);
     EXPECT_EQ(frame.pixel(4, 4), 0xFF00FF00u); // 5 x 5 block per source pixel
@@ -73,7 +73,7 @@ TEST(Compositor, ASmallerBackgroundIsStretchedOverThePanel) {
 TEST(Compositor, CellsDrawTheirFrameLeavingOutWhite) {
     const GlyphStrip strip = quarterStrip();
     PanelScene scene;
-    scene.im().picture = background(0xFF123456, 0xFF000001);
+    scene.background().picture = background(0xFF123456, 0xFF000001);
     GlyphCell& cell = scene.gridCell(1);
     cell.setStrip(&strip);
     cell.setFrame(2);
@@ -131,18 +131,18 @@ TEST(Compositor, ElementsStackAndCanBeBroughtForwardOrBack) {
     // The photo lies on top of everything, the scenario picture below the background.
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(0xFF0000FF);
-    scene.ifoto().setPicture(picture);
-    scene.ifoto().setPosition({170, 190});
-    scene.ifoto().setVisible(true);
+    scene.photo().setPicture(picture);
+    scene.photo().setPosition({170, 190});
+    scene.photo().setVisible(true);
     EXPECT_EQ(compose(scene).pixel(175, 195), 0xFF0000FFu);
     EXPECT_EQ(compose(scene).pixel(175, 211), 0xFF00FF00u); // outside the photo
     scene.sendToBack({PanelScene::Kind::Photo});
     EXPECT_EQ(compose(scene).pixel(175, 195), 0xFF00FF00u);
 
-    scene.Ishen().setPicture(picture);
-    scene.Ishen().setPosition({0, 0});
-    scene.Ishen().setVisible(true);
-    scene.im().picture = background(0xFF777777, 0xFF000001);
+    scene.scenarioPicture().setPicture(picture);
+    scene.scenarioPicture().setPosition({0, 0});
+    scene.scenarioPicture().setVisible(true);
+    scene.background().picture = background(0xFF777777, 0xFF000001);
     EXPECT_EQ(compose(scene).pixel(10, 10), 0xFF777777u);
     scene.bringToFront({PanelScene::Kind::Scenario});
     EXPECT_EQ(compose(scene).pixel(10, 10), 0xFF0000FFu);
@@ -153,12 +153,12 @@ TEST(Compositor, APictureInAFixedBoxIsCutToTheBox) {
     PanelScene scene;
     QImage large(600, 500, QImage::Format_RGB32);
     large.fill(0xFF00FF00);
-    scene.ifoto().setPicture(large);
-    scene.ifoto().fixSize({425, 425});
-    scene.ifoto().setVisible(true);
+    scene.photo().setPicture(large);
+    scene.photo().fixSize({425, 425});
+    scene.photo().setVisible(true);
     const QImage frame = compose(scene);
     EXPECT_EQ(frame.pixel(424, 424), 0xFF00FF00u);
-    scene.ifoto().setPosition({100, 100});
+    scene.photo().setPosition({100, 100});
     EXPECT_EQ(compose(scene).pixel(99, 99), scene.faceColour());
     EXPECT_EQ(compose(scene).pixel(424, 424), 0xFF00FF00u); // cut to the panel as well
 }

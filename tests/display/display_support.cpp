@@ -9,15 +9,15 @@ RecordTable lettersTable(std::initializer_list<LetterRow> rows) {
     int n = 1;
     for (const LetterRow& row : rows) {
         table.append();
-        table.setNumber(tslovo::N, n++);
-        table.setNumber(tslovo::Nnast, row.thesis);
-        table.setNumber(tslovo::Npred, row.sentence);
+        table.setNumber(letters_field::Serial, n++);
+        table.setNumber(letters_field::Thesis, row.thesis);
+        table.setNumber(letters_field::Sentence, row.sentence);
         if (row.glyph >= 0) {
-            table.setNumber(tslovo::Nalf, row.glyph);
+            table.setNumber(letters_field::Glyph, row.glyph);
         }
-        table.setNumber(tslovo::Nspr, row.cell);
-        table.setNumber(tslovo::Nsprslov, row.column);
-        table.setNumber(tslovo::Nstrok, row.gridRow);
+        table.setNumber(letters_field::GridCell, row.cell);
+        table.setNumber(letters_field::RowCell, row.column);
+        table.setNumber(letters_field::GridRow, row.gridRow);
     }
     table.first();
     return table;

@@ -23,7 +23,7 @@ struct LetterRow {
     int thesis, sentence, glyph, cell, column, gridRow;
 };
 
-// A letters table with just the fields the display reads; glyph -1 leaves Nalf unassigned.
+// A letters table with just the fields the display reads; glyph -1 leaves the glyph unassigned.
 RecordTable lettersTable(std::initializer_list<LetterRow> rows);
 
 } // namespace mirelta::test

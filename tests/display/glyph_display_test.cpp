@@ -91,7 +91,7 @@ TEST_F(Display, LoadingASentenceShowsNothingAndSkipsRowsWithoutACell) {
                                         {1, 2, 4, 5, 1, 1}});
     scene.gridCell(11).setStrip(strips.strip(9));
     scene.gridCell(11).setFrame(3);
-    display(letters).Asprait();
+    display(letters).loadSentence();
     EXPECT_EQ(loadedGridCells(), (std::vector<int>{11, 80}));
     EXPECT_EQ(scene.gridCell(11).strip(), strips.strip(1));
     EXPECT_EQ(scene.gridCell(11).currentFrame(), 0); // reset by the load
@@ -103,25 +103,25 @@ TEST_F(Display, LoadingASentenceShowsNothingAndSkipsRowsWithoutACell) {
 TEST_F(Display, TheWalkOfAOneSentenceThesisGoesOnIntoTheNextThesis) {
     RecordTable letters =
         lettersTable({{1, 1, 0, 5, 1, 1}, {2, 1, 1, 6, 2, 1}, {2, 2, 2, 7, 3, 1}});
-    display(letters).Asprait();
+    display(letters).loadSentence();
     EXPECT_EQ(loadedGridCells(), (std::vector<int>{5, 6}));
 }
 
 TEST_F(Display, AnEmptyTableOrAMissingSentenceChangesNothing) {
     RecordTable empty = makeLettersTable();
-    display(empty).Asprait();
-    display(empty).Avisiblesp();
+    display(empty).loadSentence();
+    display(empty).showSentence();
     EXPECT_TRUE(loadedGridCells().empty());
     RecordTable letters = lettersTable({{1, 1, 0, 5, 1, 1}});
     cursor.sentence = 3;
-    display(letters).Asprait();
+    display(letters).loadSentence();
     EXPECT_TRUE(loadedGridCells().empty());
 }
 
 TEST_F(Display, ACharacterWithoutAGlyphShowsNothing) {
     RecordTable letters = lettersTable({{1, 1, -1, 5, 1, 1}});
     scene.gridCell(5).setStrip(strips.strip(3));
-    display(letters).Asprait();
+    display(letters).loadSentence();
     EXPECT_EQ(scene.gridCell(5).strip(), nullptr); // never the strip of А
 }
 
@@ -130,21 +130,21 @@ TEST_F(Display, APhraseRunsThroughItsStatesAndLeavesOtherCellsAlone) {
     scene.gridCell(50).setStrip(strips.strip(7));
     scene.gridCell(50).setVisible(true);
     GlyphDisplay actions = display(letters);
-    actions.Asprait();
+    actions.loadSentence();
     cursor.glyphFrame = 2;
-    actions.Aanisp();
+    actions.styleSentence();
     EXPECT_EQ(screen.presented, 0); // hidden cells draw nothing
-    actions.Avisiblesp();
+    actions.showSentence();
     EXPECT_EQ(screen.presented, 2); // each cell drawn at once
     EXPECT_EQ(visibleGridCells(), (std::vector<int>{31, 32, 50}));
     EXPECT_EQ(scene.gridCell(31).currentFrame(), 2);
-    actions.Ainvisiblesp();
-    actions.Anilsp();
+    actions.hideSentence();
+    actions.emptySentence();
     EXPECT_EQ(visibleGridCells(), (std::vector<int>{50}));
     EXPECT_EQ(loadedGridCells(), (std::vector<int>{50}));
     EXPECT_EQ(screen.presented, 2);
-    // Aanisp on emptied cells changes nothing.
-    actions.Aanisp();
+    // styleSentence on emptied cells changes nothing.
+    actions.styleSentence();
     EXPECT_EQ(scene.gridCell(31).currentFrame(), 0);
 }
 
@@ -158,22 +158,23 @@ TEST_F(Display, APhraseInRedRendersEveryLetterInItsCell) {
     ASSERT_TRUE(parseSuggestion({.text = text}, letters, scenario).completed);
     QImage background(425, 425, QImage::Format_BGR888);
     background.fill(QColor(0x20, 0x40, 0x60));
-    scene.im().picture = background; // its bottom-left colour is everywhere: left out entirely
+    scene.background().picture =
+        background; // its bottom-left colour is everywhere: left out entirely
     QImage backgroundOnly;
     composePanel(scene, backgroundOnly);
 
     GlyphDisplay actions = display(letters);
     cursor.glyphFrame = 2;
-    actions.Asprait();
-    actions.Aanisp();
-    actions.Avisiblesp();
+    actions.loadSentence();
+    actions.styleSentence();
+    actions.showSentence();
     QImage frame;
     composePanel(scene, frame);
 
     std::vector<bool> used(kGridCells + 1, false);
     for (int row = 0; row < letters.rowCount(); ++row) {
-        const int cellNumber = letters.numberAt(row, tslovo::Nspr);
-        const GlyphStrip* strip = strips.strip(letters.numberAt(row, tslovo::Nalf));
+        const int cellNumber = letters.numberAt(row, letters_field::GridCell);
+        const GlyphStrip* strip = strips.strip(letters.numberAt(row, letters_field::Glyph));
         used[cellNumber] = true;
         const QRect cell = gridCellGeometry(cellNumber);
         int red = 0;
@@ -223,16 +224,16 @@ TEST_F(Display, AMatrixFlashLoadsOnlyItsBlockAndKeepsOtherCells) {
     GlyphDisplay actions = display(letters);
     speed = 2;
     cursor.glyphFrame = 3;
-    actions.Aspaitm();
+    actions.showLetterInMatrix();
     EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(2));
     EXPECT_EQ(screen.presented, 36);
     EXPECT_EQ(scene.gridCell(13).currentFrame(), 3);
-    actions.Ainvisiblem();
+    actions.hideMatrix();
     EXPECT_TRUE(visibleGridCells().empty());
 
     speed = 0;
     cursor.glyphFrame = 5; // out of range: the load's frame 0 stays
-    actions.Aspaitm();
+    actions.showLetterInMatrix();
     EXPECT_EQ(visibleGridCells(), (std::vector<int>{35, 36, 45, 46}));
     EXPECT_EQ(scene.gridCell(35).currentFrame(), 0);
     EXPECT_EQ(scene.gridCell(13).strip(), strips.strip(12)); // the old block keeps its letter
@@ -242,7 +243,7 @@ TEST_F(Display, AMatrixFlashLoadsOnlyItsBlockAndKeepsOtherCells) {
 
 TEST_F(Display, ShowingTheBlockBeforeAnyFlashDrawsNothing) {
     RecordTable letters = lettersTable({});
-    display(letters).Avisiblem();
+    display(letters).showMatrix();
     EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(1));
     EXPECT_EQ(screen.presented, 0);
 }
@@ -253,17 +254,17 @@ TEST_F(Display, AWordRowShowsItsLettersInTheirColumns) {
     GlyphDisplay actions = display(letters);
     cursor.line = 4;
     cursor.glyphFrame = 1;
-    actions.Aspraitb();
-    actions.Aanispb();
-    actions.Avisibleb();
+    actions.loadWordRow();
+    actions.styleWordRow();
+    actions.showWordRow();
     for (int k = 1; k <= 10; ++k) {
         EXPECT_EQ(scene.rowCell(k).isVisible(), k <= 3) << k;
     }
     EXPECT_EQ(scene.rowCell(3).strip(), strips.strip(2));
     EXPECT_EQ(scene.rowCell(3).currentFrame(), 1);
-    EXPECT_EQ(screen.presented, 3);   // the hidden cells drew nothing in Aanispb
+    EXPECT_EQ(screen.presented, 3);   // the hidden cells drew nothing in styleWordRow
     EXPECT_EQ(letters.rowIndex(), 3); // on the first letter of the next row
-    actions.Ainvisibleb();
+    actions.clearWordRow();
     for (int k = 1; k <= 10; ++k) {
         EXPECT_FALSE(scene.rowCell(k).isVisible());
         EXPECT_EQ(scene.rowCell(k).strip(), nullptr);
@@ -281,18 +282,18 @@ TEST_F(Display, TheWordRowWalkHasTheSpecifiedQuirks) {
                                         {1, 2, 5, 47, 7, 5}});
     cursor.line = 4;
     GlyphDisplay actions = display(letters);
-    actions.Aspraitb();
+    actions.loadWordRow();
     EXPECT_EQ(scene.rowCell(2).strip(), strips.strip(1));
     EXPECT_EQ(scene.rowCell(7).strip(), strips.strip(4));
     EXPECT_EQ(letters.rowIndex(), 5);
     // No row matches: the walk starts on the table's first row if it has the same grid row.
     cursor.sentence = 9;
     scene.rowCell(2).clearStrip();
-    actions.Aspraitb();
+    actions.loadWordRow();
     EXPECT_EQ(scene.rowCell(2).strip(), strips.strip(1));
     cursor.line = 6;
     scene.rowCell(2).clearStrip();
-    actions.Aspraitb();
+    actions.loadWordRow();
     EXPECT_EQ(scene.rowCell(2).strip(), nullptr);
 }
 
@@ -305,23 +306,24 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     QImage background(425, 425, QImage::Format_BGR888);
     background.fill(QColor(0x30, 0x50, 0x70));
     background.setPixel(0, 424, qRgb(1, 1, 1)); // the key: the rest of the picture is drawn
-    scene.im().picture = background;
+    scene.background().picture = background;
     QImage under;
     composePanel(scene, under);
     GlyphDisplay actions = display(letters);
 
     cursor.glyphFrame = 1;
-    actions.Asprait();
-    actions.Aanisp();
-    actions.Avisiblesp();
+    actions.loadSentence();
+    actions.styleSentence();
+    actions.showSentence();
     QImage phrase;
     composePanel(scene, phrase);
-    for (int row = 0; letters.numberAt(row, tslovo::Npred) == 1; ++row) {
-        expectCellShows(phrase, under, gridCellGeometry(letters.numberAt(row, tslovo::Nspr)),
-                        *strips.strip(letters.numberAt(row, tslovo::Nalf)), 1);
+    for (int row = 0; letters.numberAt(row, letters_field::Sentence) == 1; ++row) {
+        expectCellShows(phrase, under,
+                        gridCellGeometry(letters.numberAt(row, letters_field::GridCell)),
+                        *strips.strip(letters.numberAt(row, letters_field::Glyph)), 1);
     }
-    actions.Ainvisiblesp();
-    actions.Anilsp();
+    actions.hideSentence();
+    actions.emptySentence();
     QImage cleared;
     composePanel(scene, cleared);
     EXPECT_EQ(cleared, under);
@@ -329,26 +331,27 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
     letters.first(); // "Я"
     cursor.glyphFrame = 3;
     speed = 1;
-    actions.Aspaitm();
+    actions.showLetterInMatrix();
     QImage matrix;
     composePanel(scene, matrix);
     for (const int cell : GlyphDisplay::matrixBlock(1)) {
         expectCellShows(matrix, under, gridCellGeometry(cell), *strips.strip(32), 3);
     }
-    actions.Ainvisiblem();
+    actions.hideMatrix();
 
-    cursor.line = letters.numberAt(0, tslovo::Nstrok);
+    cursor.line = letters.numberAt(0, letters_field::GridRow);
     cursor.glyphFrame = 4;
-    actions.Aspraitb();
-    actions.Aanispb();
-    actions.Avisibleb();
+    actions.loadWordRow();
+    actions.styleWordRow();
+    actions.showWordRow();
     QImage wordRow;
     composePanel(scene, wordRow);
     int shown = 0;
-    for (int row = 0; letters.numberAt(row, tslovo::Nstrok) == cursor.line; ++row, ++shown) {
+    for (int row = 0; letters.numberAt(row, letters_field::GridRow) == cursor.line;
+         ++row, ++shown) {
         expectCellShows(wordRow, under,
-                        scene.rowCell(letters.numberAt(row, tslovo::Nsprslov)).geometry(),
-                        *strips.strip(letters.numberAt(row, tslovo::Nalf)), 4);
+                        scene.rowCell(letters.numberAt(row, letters_field::RowCell)).geometry(),
+                        *strips.strip(letters.numberAt(row, letters_field::Glyph)), 4);
     }
     EXPECT_EQ(shown, 7); // "Я" and "БРОСИЛ"
 }

@@ -56,18 +56,18 @@ TEST(ColourShift, AddsAndSubtractsTheLowBytesWrappingAround) {
     QImage image = picture(425, 425, qRgb(250, 10, 128));
     const ShiftValues shift{
         .raiseR = 10, .raiseG = 256 + 5, .raiseB = -1, .lowerR = 300, .lowerG = 20, .lowerB = 128};
-    ColourShiftPass(image, shift, 1, 425, 424);
+    colourShiftPass(image, shift, 1, 425, 424);
     EXPECT_EQ(image.pixel(0, 0), qRgb(4, 15, 127));
     EXPECT_EQ(image.pixel(423, 424), qRgb(4, 15, 127));
     EXPECT_EQ(image.pixel(424, 0), qRgb(250, 10, 128)); // the last column is never shifted
-    ColourShiftPass(image, shift, 2, 425, 424);
+    colourShiftPass(image, shift, 2, 425, 424);
     EXPECT_EQ(image.pixel(10, 10), qRgb(216, 251, 255)); // 4 - 44, 15 - 20, 127 - 128
 }
 
 TEST(ColourShift, TheGreyFormShiftsThenTurnsEachPixelGrey) {
     QImage image = picture(425, 425, qRgb(10, 20, 30));
     const ShiftValues shift{.raiseR = 5, .raiseG = 5, .raiseB = 5};
-    GreyShiftPass(image, shift, 1, 425, 424);
+    greyShiftPass(image, shift, 1, 425, 424);
     const int grey = greyOf(15, 25, 35);
     EXPECT_EQ(image.pixel(100, 100), qRgb(grey, grey, grey));
     EXPECT_EQ(image.pixel(424, 100), qRgb(10, 20, 30));
@@ -86,7 +86,7 @@ TEST(ColourShift, BothGreyMethodsGiveTheExactGreyOfEveryShiftedPixel) {
     const ShiftValues shift{.raiseR = 200, .raiseG = 3, .raiseB = 77};
     for (const GreyMethod method : {GreyMethod::Tables, GreyMethod::Arithmetic}) {
         QImage image = source.copy();
-        GreyShiftPass(image, shift, 1, 425, 424, method);
+        greyShiftPass(image, shift, 1, 425, 424, method);
         for (int y = 0; y < 425; ++y) {
             const std::uint8_t* before = source.constScanLine(y);
             const std::uint8_t* after = image.constScanLine(y);
@@ -107,10 +107,10 @@ TEST(ColourShift, BothGreyMethodsGiveTheExactGreyOfEveryShiftedPixel) {
 
 TEST(ColourShift, PassesStayInsideSmallerPicturesAndIgnoreOtherFormats) {
     QImage small = picture(10, 5, qRgb(0, 0, 0));
-    ColourShiftPass(small, {.raiseR = 1}, 1, 425, 424);
+    colourShiftPass(small, {.raiseR = 1}, 1, 425, 424);
     EXPECT_EQ(small.pixel(9, 4), qRgb(1, 0, 0));
     QImage other(10, 10, QImage::Format_RGB32);
     other.fill(Qt::black);
-    GreyShiftPass(other, {.raiseR = 100}, 1, 10, 10);
+    greyShiftPass(other, {.raiseR = 100}, 1, 10, 10);
     EXPECT_EQ(other.pixel(1, 1), qRgb(0, 0, 0));
 }

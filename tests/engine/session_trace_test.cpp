@@ -138,7 +138,8 @@ TEST(Session, MovesBetweenColourAndGreyTicksAsTheThesesChangeColour) {
     const std::vector<std::string> lines = folder.trace();
     EXPECT_EQ(matching(lines, "tick "),
               (std::vector<std::string>{"tick A 1 1", "tick G 2 1", "tick A 3 1"}));
-    // The grey tick works on the grey picture that Alocate put in, with grey passes only.
+    // The grey tick works on the grey picture that locating its thesis put in, with grey passes
+    // only.
     std::size_t greyTick = 0;
     while (lines[greyTick] != "tick G 2 1") {
         ++greyTick;

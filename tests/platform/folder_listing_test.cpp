@@ -18,7 +18,7 @@ void touch(const QString& path) {
 std::vector<std::string> list(const QString& folder, bool recurse = true,
                               std::string_view only = {}) {
     std::vector<std::string> names;
-    ListFolderFiles(folder.toStdString(), recurse, &names, 0, only, ".txt");
+    listFolderFiles(folder.toStdString(), recurse, &names, 0, only, ".txt");
     return names;
 }
 
@@ -50,7 +50,7 @@ TEST(FolderListing, ListsTxtFilesByTheRules) {
 TEST(FolderListing, MissingFoldersNoListAndLinkLoopsAreHarmless) {
     QTemporaryDir dir;
     EXPECT_TRUE(list(dir.filePath(QStringLiteral("missing"))).empty());
-    ListFolderFiles(dir.path().toStdString(), true, nullptr, 0, {}, ".txt");
+    listFolderFiles(dir.path().toStdString(), true, nullptr, 0, {}, ".txt");
 
     const QDir root(dir.path());
     root.mkpath(QStringLiteral("loop"));

@@ -68,7 +68,7 @@ std::string WindowTest::parsedLetters() {
     std::string bytes;
     const RecordTable& letters = window().letters();
     for (int row = 0; row < letters.rowCount(); ++row) {
-        bytes += letters.textAt(row, tslovo::Bukv);
+        bytes += letters.textAt(row, letters_field::Letter);
     }
     return cp1251::toUtf8(bytes);
 }

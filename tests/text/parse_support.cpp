@@ -30,7 +30,7 @@ std::string oneThesis(std::string_view sentencesUtf8) {
 std::string letters(const RecordTable& table) {
     std::string bytes;
     for (int row = 0; row < table.rowCount(); ++row) {
-        bytes += table.textAt(row, tslovo::Bukv);
+        bytes += table.textAt(row, letters_field::Letter);
     }
     return cp1251::toUtf8(bytes);
 }
@@ -47,8 +47,8 @@ std::vector<int> column(const RecordTable& table, int field) {
 std::vector<int> sentenceRows(const RecordTable& table, int thesis, int sentence) {
     std::vector<int> rows;
     for (int row = 0; row < table.rowCount(); ++row) {
-        if (table.numberAt(row, tslovo::Nnast) == thesis &&
-            table.numberAt(row, tslovo::Npred) == sentence) {
+        if (table.numberAt(row, letters_field::Thesis) == thesis &&
+            table.numberAt(row, letters_field::Sentence) == sentence) {
             rows.push_back(row);
         }
     }

@@ -23,23 +23,23 @@ TEST(SentenceGrid, WorkedExamplePlacesEveryLetter) {
     const auto parsed = parse(oneThesis("Я бросил курить"));
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
     EXPECT_EQ(test::letters(parsed.letters), "ЯБРОСИЛКУРИТЬ");
-    EXPECT_EQ(column(parsed.letters, tslovo::Nspr),
+    EXPECT_EQ(column(parsed.letters, letters_field::GridCell),
               (std::vector<int>{32, 34, 35, 36, 37, 38, 39, 43, 44, 45, 46, 47, 48}));
-    EXPECT_EQ(column(parsed.letters, tslovo::Nsprslov),
+    EXPECT_EQ(column(parsed.letters, letters_field::RowCell),
               (std::vector<int>{2, 4, 5, 6, 7, 8, 9, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(column(parsed.letters, tslovo::Nstrok),
+    EXPECT_EQ(column(parsed.letters, letters_field::GridRow),
               (std::vector<int>{4, 4, 4, 4, 4, 4, 4, 5, 5, 5, 5, 5, 5}));
 }
 
 TEST(SentenceGrid, ATenLetterWordAfterTheFirstFillsARowOfItsOwn) {
     const auto parsed = parse(oneThesis("Я абвгдежзик"));
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
-    EXPECT_EQ(parsed.letters.numberAt(0, tslovo::Nstrok), 4);
-    EXPECT_EQ(parsed.letters.numberAt(0, tslovo::Nsprslov), 5);
+    EXPECT_EQ(parsed.letters.numberAt(0, letters_field::GridRow), 4);
+    EXPECT_EQ(parsed.letters.numberAt(0, letters_field::RowCell), 5);
     for (int row = 1; row <= 10; ++row) {
-        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nstrok), 5);
-        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nsprslov), row);
-        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nspr), 40 + row);
+        EXPECT_EQ(parsed.letters.numberAt(row, letters_field::GridRow), 5);
+        EXPECT_EQ(parsed.letters.numberAt(row, letters_field::RowCell), row);
+        EXPECT_EQ(parsed.letters.numberAt(row, letters_field::GridCell), 40 + row);
     }
 }
 
@@ -48,11 +48,11 @@ TEST(SentenceGrid, AFirstWordOfTenLettersLeavesTheStartRowEmpty) {
     const auto parsed = parse(oneThesis("абвгдежзик и"));
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
     for (int row = 0; row < 10; ++row) {
-        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nstrok), 5);
-        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nsprslov), row + 1);
+        EXPECT_EQ(parsed.letters.numberAt(row, letters_field::GridRow), 5);
+        EXPECT_EQ(parsed.letters.numberAt(row, letters_field::RowCell), row + 1);
     }
-    EXPECT_EQ(parsed.letters.numberAt(10, tslovo::Nstrok), 6);
-    EXPECT_EQ(parsed.letters.numberAt(10, tslovo::Nsprslov), 6);
+    EXPECT_EQ(parsed.letters.numberAt(10, letters_field::GridRow), 6);
+    EXPECT_EQ(parsed.letters.numberAt(10, letters_field::RowCell), 6);
 }
 
 TEST(SentenceGrid, ASeventyPositionSentenceStartsOnRowOne) {
@@ -64,10 +64,10 @@ TEST(SentenceGrid, ASeventyPositionSentenceStartsOnRowOne) {
     sentence += "абвгдежзик";
     const auto parsed = parse(oneThesis(sentence));
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
-    EXPECT_EQ(parsed.letters.numberAt(parsed.letters.rowCount() - 1, tslovo::Nzn), 70);
-    EXPECT_EQ(parsed.letters.numberAt(0, tslovo::Nstrok), 1);
+    EXPECT_EQ(parsed.letters.numberAt(parsed.letters.rowCount() - 1, letters_field::Position), 70);
+    EXPECT_EQ(parsed.letters.numberAt(0, letters_field::GridRow), 1);
     // Each word takes a row of its own.
-    EXPECT_EQ(parsed.letters.numberAt(parsed.letters.rowCount() - 1, tslovo::Nstrok), 7);
+    EXPECT_EQ(parsed.letters.numberAt(parsed.letters.rowCount() - 1, letters_field::GridRow), 7);
 }
 
 TEST(SentenceGrid, RowsPastTheEighthGetCellNumbersBeyondTheGrid) {
@@ -75,14 +75,14 @@ TEST(SentenceGrid, RowsPastTheEighthGetCellNumbersBeyondTheGrid) {
     const auto fits = parse(oneThesis("абвгдеж абвгдеж абвгдеж абвгдеж абвгдеж абвгдеж абвгдеж "
                                       "абвгдеж"));
     ASSERT_TRUE(fits.outcome.completed) << fits.messageUtf8();
-    const auto rows = column(fits.letters, tslovo::Nstrok);
+    const auto rows = column(fits.letters, letters_field::GridRow);
     EXPECT_EQ(rows.front(), 1);
     EXPECT_EQ(rows.back(), 8);
     const auto many = parse(oneThesis("абвгдеж абвгдеж абвгдеж абвгдеж абвгдеж абвгдеж абвгдеж "
                                       "абвгдеж и и"));
     ASSERT_TRUE(many.outcome.completed) << many.messageUtf8();
-    EXPECT_EQ(many.letters.numberAt(many.letters.rowCount() - 1, tslovo::Nstrok), 9);
-    EXPECT_GT(many.letters.numberAt(many.letters.rowCount() - 1, tslovo::Nspr), 80);
+    EXPECT_EQ(many.letters.numberAt(many.letters.rowCount() - 1, letters_field::GridRow), 9);
+    EXPECT_GT(many.letters.numberAt(many.letters.rowCount() - 1, letters_field::GridCell), 80);
 }
 
 TEST(SentenceGrid, LaterSentencesNeverDisturbEarlierOnes) {
@@ -90,7 +90,8 @@ TEST(SentenceGrid, LaterSentencesNeverDisturbEarlierOnes) {
     const auto followed = parse(oneThesis("Я бросил курить\nабвгдежзик\nи"));
     ASSERT_TRUE(followed.outcome.completed) << followed.messageUtf8();
     for (int row = 0; row < alone.letters.rowCount(); ++row) {
-        for (int field : {tslovo::Nspr, tslovo::Nsprslov, tslovo::Nstrok}) {
+        for (int field :
+             {letters_field::GridCell, letters_field::RowCell, letters_field::GridRow}) {
             EXPECT_EQ(followed.letters.numberAt(row, field), alone.letters.numberAt(row, field));
         }
     }
@@ -104,13 +105,13 @@ TEST(SentenceGrid, ARepeatedThesisNumberLeavesTheEarlierSentenceAlone) {
     const auto alone = parse(oneThesis("Я дышу легко и свободно свой выбор"));
     const int earlier = alone.letters.rowCount();
     for (int row = 0; row < earlier; ++row) {
-        EXPECT_EQ(parsed.letters.numberAt(row, tslovo::Nspr),
-                  alone.letters.numberAt(row, tslovo::Nspr));
+        EXPECT_EQ(parsed.letters.numberAt(row, letters_field::GridCell),
+                  alone.letters.numberAt(row, letters_field::GridCell));
     }
     const auto second = parse(oneThesis("Я дышу легко и свободно"));
     for (int row = 0; row < second.letters.rowCount(); ++row) {
-        EXPECT_EQ(parsed.letters.numberAt(earlier + row, tslovo::Nspr),
-                  second.letters.numberAt(row, tslovo::Nspr));
+        EXPECT_EQ(parsed.letters.numberAt(earlier + row, letters_field::GridCell),
+                  second.letters.numberAt(row, letters_field::GridCell));
     }
 }
 
@@ -140,40 +141,45 @@ TEST(SentenceGrid, RandomSentencesKeepTheLayoutRules) {
         const int count = t.rowCount();
         ASSERT_EQ(count, positions - static_cast<int>(lengths.size()) + 1);
         const bool longFirstWord = lengths[0] == 10;
-        EXPECT_EQ(t.numberAt(0, tslovo::Nstrok), startGridRow(positions) + (longFirstWord ? 1 : 0))
+        EXPECT_EQ(t.numberAt(0, letters_field::GridRow),
+                  startGridRow(positions) + (longFirstWord ? 1 : 0))
             << sentence;
         int rowFirst = 0;
         while (rowFirst < count) {
             int rowLast = rowFirst;
-            while (rowLast + 1 < count && t.numberAt(rowLast + 1, tslovo::Nstrok) ==
-                                              t.numberAt(rowFirst, tslovo::Nstrok)) {
+            while (rowLast + 1 < count && t.numberAt(rowLast + 1, letters_field::GridRow) ==
+                                              t.numberAt(rowFirst, letters_field::GridRow)) {
                 ++rowLast;
             }
             const bool firstRow = rowFirst == 0 && !longFirstWord;
-            const int rowStart = firstRow ? 0 : t.numberAt(rowFirst, tslovo::Nzn);
-            const int length = t.numberAt(rowLast, tslovo::Nzn) - rowStart + 1;
+            const int rowStart = firstRow ? 0 : t.numberAt(rowFirst, letters_field::Position);
+            const int length = t.numberAt(rowLast, letters_field::Position) - rowStart + 1;
             ASSERT_LE(length, 10) << sentence;
-            EXPECT_EQ(t.numberAt(rowFirst, tslovo::Nsprslov), 6 - length / 2) << sentence;
-            EXPECT_EQ(t.numberAt(rowFirst, tslovo::Nbuk), 1) << "a word broken: " << sentence;
+            EXPECT_EQ(t.numberAt(rowFirst, letters_field::RowCell), 6 - length / 2) << sentence;
+            EXPECT_EQ(t.numberAt(rowFirst, letters_field::LetterInWord), 1)
+                << "a word broken: " << sentence;
             if (rowLast + 1 < count) {
-                EXPECT_EQ(t.numberAt(rowLast + 1, tslovo::Nbuk), 1) << sentence;
-                EXPECT_EQ(t.numberAt(rowLast + 1, tslovo::Nstrok),
-                          t.numberAt(rowLast, tslovo::Nstrok) + 1);
+                EXPECT_EQ(t.numberAt(rowLast + 1, letters_field::LetterInWord), 1) << sentence;
+                EXPECT_EQ(t.numberAt(rowLast + 1, letters_field::GridRow),
+                          t.numberAt(rowLast, letters_field::GridRow) + 1);
                 // Greedy: the next word would not have fitted.
                 int nextWordEnd = rowLast + 1;
-                while (nextWordEnd + 1 < count && t.numberAt(nextWordEnd + 1, tslovo::Nbuk) > 1) {
+                while (nextWordEnd + 1 < count &&
+                       t.numberAt(nextWordEnd + 1, letters_field::LetterInWord) > 1) {
                     ++nextWordEnd;
                 }
-                EXPECT_GE(t.numberAt(nextWordEnd, tslovo::Nzn) - rowStart, 10) << sentence;
+                EXPECT_GE(t.numberAt(nextWordEnd, letters_field::Position) - rowStart, 10)
+                    << sentence;
             }
             for (int row = rowFirst; row <= rowLast; ++row) {
-                const int col = t.numberAt(row, tslovo::Nsprslov);
-                EXPECT_EQ(col - t.numberAt(rowFirst, tslovo::Nsprslov),
-                          t.numberAt(row, tslovo::Nzn) - t.numberAt(rowFirst, tslovo::Nzn));
+                const int col = t.numberAt(row, letters_field::RowCell);
+                EXPECT_EQ(col - t.numberAt(rowFirst, letters_field::RowCell),
+                          t.numberAt(row, letters_field::Position) -
+                              t.numberAt(rowFirst, letters_field::Position));
                 EXPECT_GE(col, 1);
                 EXPECT_LE(col, 10);
-                EXPECT_EQ(t.numberAt(row, tslovo::Nspr),
-                          (t.numberAt(row, tslovo::Nstrok) - 1) * 10 + col);
+                EXPECT_EQ(t.numberAt(row, letters_field::GridCell),
+                          (t.numberAt(row, letters_field::GridRow) - 1) * 10 + col);
             }
             rowFirst = rowLast + 1;
         }

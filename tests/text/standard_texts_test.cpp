@@ -181,12 +181,12 @@ TEST_P(StandardText, ParsesWithAndWithoutANameAndHasItsHeadersAndSentences) {
         ASSERT_EQ(scenario.rowCount(), static_cast<int>(expected.headers.size()));
         for (int row = 0; row < scenario.rowCount(); ++row) {
             const Header header = readHeader(expected.headers[row]);
-            EXPECT_EQ(scenario.numberAt(row, tschenar::Nnast), header.thesis);
-            EXPECT_EQ(scenario.numberAt(row, tschenar::Svet), header.colour);
-            EXPECT_EQ(scenario.textAt(row, tschenar::Faileiz), header.picture);
-            EXPECT_EQ(scenario.numberAt(row, tschenar::Vid), header.frequency);
-            EXPECT_EQ(scenario.numberAt(row, tschenar::Zad), header.delay);
-            EXPECT_EQ(scenario.textAt(row, tschenar::Failezv), header.sound);
+            EXPECT_EQ(scenario.numberAt(row, scenario_field::Thesis), header.thesis);
+            EXPECT_EQ(scenario.numberAt(row, scenario_field::Colour), header.colour);
+            EXPECT_EQ(scenario.textAt(row, scenario_field::Picture), header.picture);
+            EXPECT_EQ(scenario.numberAt(row, scenario_field::PictureFrequency), header.frequency);
+            EXPECT_EQ(scenario.numberAt(row, scenario_field::PicturePause), header.delay);
+            EXPECT_EQ(scenario.textAt(row, scenario_field::Sound), header.sound);
         }
 
         // Sentences per thesis, each one on the visible grid with a glyph for every letter.
@@ -194,14 +194,14 @@ TEST_P(StandardText, ParsesWithAndWithoutANameAndHasItsHeadersAndSentences) {
         std::map<std::pair<int, int>, std::string> sentenceText;
         const RecordTable& letters = parsed.letters;
         for (int row = 0; row < letters.rowCount(); ++row) {
-            const int thesis = letters.numberAt(row, tslovo::Nnast);
-            const int sentence = letters.numberAt(row, tslovo::Npred);
+            const int thesis = letters.numberAt(row, letters_field::Thesis);
+            const int sentence = letters.numberAt(row, letters_field::Sentence);
             sentences[thesis] = std::max(sentences[thesis], sentence);
-            sentenceText[{thesis, sentence}] += letters.textAt(row, tslovo::Bukv);
-            EXPECT_TRUE(letters.isAssignedAt(row, tslovo::Nalf) || *name)
+            sentenceText[{thesis, sentence}] += letters.textAt(row, letters_field::Letter);
+            EXPECT_TRUE(letters.isAssignedAt(row, letters_field::Glyph) || *name)
                 << "no glyph in thesis " << thesis << " sentence " << sentence;
-            EXPECT_GE(letters.numberAt(row, tslovo::Nstrok), 1);
-            EXPECT_LE(letters.numberAt(row, tslovo::Nstrok), 8)
+            EXPECT_GE(letters.numberAt(row, letters_field::GridRow), 1);
+            EXPECT_LE(letters.numberAt(row, letters_field::GridRow), 8)
                 << "off the grid in thesis " << thesis << " sentence " << sentence;
         }
         for (std::size_t thesis = 1; thesis <= expected.sentenceCounts.size(); ++thesis) {

@@ -16,16 +16,16 @@ TEST(Parser, TheNameGoesAfterEveryOneLetterYaThatIsNotLastOnItsLine) {
     const auto named = parse(oneThesis("Я бросил курить"), {.name = "Иван"});
     ASSERT_TRUE(named.outcome.completed) << named.messageUtf8();
     EXPECT_EQ(test::letters(named.letters).substr(0, 12), "ЯИВАНБ");
-    const auto words = column(named.letters, tslovo::Nslov);
-    const auto positions = column(named.letters, tslovo::Nzn);
+    const auto words = column(named.letters, letters_field::Word);
+    const auto positions = column(named.letters, letters_field::Position);
     EXPECT_EQ(std::vector<int>(words.begin(), words.begin() + 6),
               (std::vector<int>{1, 2, 2, 2, 2, 3}));
     EXPECT_EQ(std::vector<int>(positions.begin(), positions.begin() + 6),
               (std::vector<int>{1, 3, 4, 5, 6, 8}));
-    EXPECT_EQ(column(named.letters, tslovo::N).back(), named.letters.rowCount());
+    EXPECT_EQ(column(named.letters, letters_field::Serial).back(), named.letters.rowCount());
 
     const auto unnamed = parse(oneThesis("Я бросил курить"));
-    EXPECT_EQ(unnamed.letters.numberAt(1, tslovo::Nzn), 3);
+    EXPECT_EQ(unnamed.letters.numberAt(1, letters_field::Position), 3);
 
     // Lower case "я" too; not at the end of a line, not other one-letter words.
     const auto lower = parse(oneThesis("и я смогу\nэто я"), {.name = "Ян"});
@@ -40,12 +40,12 @@ TEST(Parser, AnInsertedNameFindsGlyphsAmongRussianLettersAndSignsOnly) {
     const RecordTable& t = parsed.letters;
     ASSERT_EQ(t.rowCount(), 9);
     for (int row = 1; row <= 3; ++row) {
-        EXPECT_FALSE(t.isAssignedAt(row, tslovo::Nalf)) << row;
+        EXPECT_FALSE(t.isAssignedAt(row, letters_field::Glyph)) << row;
     }
-    EXPECT_EQ(t.numberAt(4, tslovo::Nalf), 33); // !
-    EXPECT_EQ(t.numberAt(5, tslovo::Nalf), 6);  // ё finds Ё
-    EXPECT_EQ(t.numberAt(6, tslovo::Nalf), 50); // M of the text
-    EXPECT_EQ(t.numberAt(7, tslovo::Nalf), 38); // a finds A
+    EXPECT_EQ(t.numberAt(4, letters_field::Glyph), 33); // !
+    EXPECT_EQ(t.numberAt(5, letters_field::Glyph), 6);  // ё finds Ё
+    EXPECT_EQ(t.numberAt(6, letters_field::Glyph), 50); // M of the text
+    EXPECT_EQ(t.numberAt(7, letters_field::Glyph), 38); // a finds A
 }
 
 TEST(Parser, CharactersWithoutAGlyphKeepTheirRowButNoGlyphIndex) {
@@ -53,14 +53,14 @@ TEST(Parser, CharactersWithoutAGlyphKeepTheirRowButNoGlyphIndex) {
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
     const RecordTable& t = parsed.letters;
     ASSERT_EQ(t.rowCount(), 6);
-    EXPECT_EQ(t.numberAt(0, tslovo::Nalf), 38);
+    EXPECT_EQ(t.numberAt(0, letters_field::Glyph), 38);
     for (int row = 1; row <= 4; ++row) {
-        EXPECT_FALSE(t.isAssignedAt(row, tslovo::Nalf));
-        EXPECT_EQ(t.numberAt(row, tslovo::Nalf), 0);
+        EXPECT_FALSE(t.isAssignedAt(row, letters_field::Glyph));
+        EXPECT_EQ(t.numberAt(row, letters_field::Glyph), 0);
     }
-    EXPECT_EQ(t.textAt(1, tslovo::Bukv), "1");
-    EXPECT_EQ(t.textAt(3, tslovo::Bukv), "\t");
-    EXPECT_EQ(t.numberAt(5, tslovo::Nalf), 1);
+    EXPECT_EQ(t.textAt(1, letters_field::Letter), "1");
+    EXPECT_EQ(t.textAt(3, letters_field::Letter), "\t");
+    EXPECT_EQ(t.numberAt(5, letters_field::Glyph), 1);
     for (int index = 0; index < kGlyphCount; ++index) {
         EXPECT_EQ(glyphIndex(glyphCharacter(index)), index);
     }
@@ -70,7 +70,8 @@ TEST(Parser, RunsOfSpacesAreOneGapAndTrailingSpacesAreIgnored) {
     const auto spaced = parse(oneThesis("Я   бросил курить   \nдва"));
     const auto plain = parse(oneThesis("Я бросил курить\nдва"));
     ASSERT_TRUE(spaced.outcome.completed) << spaced.messageUtf8();
-    for (int field : {tslovo::Nzn, tslovo::Nslov, tslovo::Nspr, tslovo::Npred}) {
+    for (int field : {letters_field::Position, letters_field::Word, letters_field::GridCell,
+                      letters_field::Sentence}) {
         EXPECT_EQ(column(spaced.letters, field), column(plain.letters, field));
     }
 }
@@ -89,7 +90,7 @@ TEST(Parser, EveryKindOfLineBreakParsesAlike) {
     for (const std::string& text : {lf, cr}) {
         const auto parsed = parse(text);
         ASSERT_TRUE(parsed.outcome.completed);
-        for (int field = tslovo::N; field <= tslovo::Nstrok; ++field) {
+        for (int field = letters_field::Serial; field <= letters_field::GridRow; ++field) {
             EXPECT_EQ(column(parsed.letters, field), column(reference.letters, field));
         }
         EXPECT_EQ(parsed.scenario.rowCount(), 1);
@@ -105,18 +106,18 @@ TEST(Parser, HeaderFieldsFillTheScenarioTable) {
     EXPECT_EQ(parsed.outcome.thesisCount, 3);
     const RecordTable& s = parsed.scenario;
     ASSERT_EQ(s.rowCount(), 3);
-    EXPECT_EQ(s.textAt(0, tschenar::Faileiz), "zdorov\\zdorov.jpeg");
-    EXPECT_EQ(s.textAt(0, tschenar::Failezv), "mysound\\zelen.wav");
-    EXPECT_EQ(s.numberAt(1, tschenar::Svet), 3);
-    EXPECT_EQ(s.textAt(1, tschenar::Faileiz), ""); // empty picture
-    EXPECT_EQ(s.textAt(1, tschenar::Failezv), ""); // short form
-    EXPECT_FALSE(s.isAssignedAt(1, tschenar::Failezv));
-    EXPECT_EQ(s.numberAt(1, tschenar::Zad), 5);
-    EXPECT_EQ(s.textAt(2, tschenar::Faileiz), std::string(80, 'p'));
-    EXPECT_EQ(s.textAt(2, tschenar::Failezv), ""); // empty sound part
-    EXPECT_EQ(s.numberAt(2, tschenar::Zad), -7);
-    EXPECT_EQ(column(parsed.letters, tslovo::Nnast), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(column(parsed.letters, tslovo::Npred), (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(s.textAt(0, scenario_field::Picture), "zdorov\\zdorov.jpeg");
+    EXPECT_EQ(s.textAt(0, scenario_field::Sound), "mysound\\zelen.wav");
+    EXPECT_EQ(s.numberAt(1, scenario_field::Colour), 3);
+    EXPECT_EQ(s.textAt(1, scenario_field::Picture), ""); // empty picture
+    EXPECT_EQ(s.textAt(1, scenario_field::Sound), "");   // short form
+    EXPECT_FALSE(s.isAssignedAt(1, scenario_field::Sound));
+    EXPECT_EQ(s.numberAt(1, scenario_field::PicturePause), 5);
+    EXPECT_EQ(s.textAt(2, scenario_field::Picture), std::string(80, 'p'));
+    EXPECT_EQ(s.textAt(2, scenario_field::Sound), ""); // empty sound part
+    EXPECT_EQ(s.numberAt(2, scenario_field::PicturePause), -7);
+    EXPECT_EQ(column(parsed.letters, letters_field::Thesis), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(column(parsed.letters, letters_field::Sentence), (std::vector<int>{1, 1, 1}));
 }
 
 TEST(Parser, TheVersionIsChosenBySex) {
@@ -126,7 +127,7 @@ TEST(Parser, TheVersionIsChosenBySex) {
     ASSERT_TRUE(men.outcome.completed && women.outcome.completed);
     EXPECT_EQ(test::letters(men.letters), "ЯБРОСИЛ");
     EXPECT_EQ(test::letters(women.letters), "ЯБРОСИЛАИВСЁ");
-    EXPECT_EQ(column(women.letters, tslovo::Npred).back(), 2);
+    EXPECT_EQ(column(women.letters, letters_field::Sentence).back(), 2);
 
     // A man's personal text read for a woman: its women's version is empty.
     const auto mansText =
@@ -150,8 +151,9 @@ TEST(Parser, AVersionWithoutHeadersGivesThesisZero) {
     ASSERT_TRUE(parsed.outcome.completed) << parsed.messageUtf8();
     EXPECT_EQ(parsed.outcome.thesisCount, 0);
     EXPECT_EQ(parsed.scenario.rowCount(), 0);
-    EXPECT_EQ(column(parsed.letters, tslovo::Nnast), (std::vector<int>{0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(column(parsed.letters, tslovo::Npred), (std::vector<int>{1, 1, 1, 1, 1, 2}));
+    EXPECT_EQ(column(parsed.letters, letters_field::Thesis), (std::vector<int>{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(column(parsed.letters, letters_field::Sentence),
+              (std::vector<int>{1, 1, 1, 1, 1, 2}));
     EXPECT_EQ(parsed.letters.rowIndex(), 0); // left on its first row
 }
 
@@ -173,7 +175,7 @@ TEST(Parser, MessagesAreExactAndTheParseStopsWhereItFails) {
     // The rows made so far stay, with a scenario row whose fields are unassigned.
     EXPECT_EQ(noHash.letters.rowCount(), 1);
     ASSERT_EQ(noHash.scenario.rowCount(), 2);
-    EXPECT_FALSE(noHash.scenario.isAssignedAt(1, tschenar::Nnast));
+    EXPECT_FALSE(noHash.scenario.isAssignedAt(1, scenario_field::Thesis));
     EXPECT_FALSE(noHash.outcome.thesisCount.has_value());
 
     std::string seventyOne;
@@ -256,7 +258,7 @@ TEST(Parser, AReparseEmptiesTheTablesFirst) {
     ASSERT_TRUE(outcome.completed);
     EXPECT_TRUE(letters.isOpen());
     EXPECT_EQ(letters.rowCount(), 1);
-    EXPECT_EQ(letters.textAt(0, tslovo::Bukv), "\xC8"); // И
+    EXPECT_EQ(letters.textAt(0, letters_field::Letter), "\xC8"); // И
     EXPECT_EQ(scenario.rowCount(), 1);
 }
 

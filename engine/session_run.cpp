@@ -1,0 +1,111 @@
+#include "engine/session_run.h"
+
+#include "display/panel_scene.h"
+#include "engine/backgrounds.h"
+#include "engine/sentence_locator.h"
+#include "engine/session_state.h"
+#include "engine/session_tick.h"
+#include "platform/sound/sound_player.h"
+
+#include <algorithm>
+
+namespace mirelta {
+namespace {
+
+constexpr int kPreparationSteps = 51;
+// A preparation step is paced like the fastest letter step: one refresh of a 60 Hz screen.
+constexpr int kPreparationStepMs = 17;
+
+} // namespace
+
+SessionRun::SessionRun(SessionWorld& world, TickTimers& timers, const SessionSettings& settings,
+                       const SessionStage& stage, Screen& cellScreen)
+    : world_(world), timers_(timers), settings_(settings), screen_(stage.screen),
+      trace_(stage.trace), display_(world.scene, world.strips, world.letters, world.state.cursor,
+                                    cellScreen, [&settings] { return settings.speed; }),
+      flashing_(world, settings, stage.window, stage.rings, trace_) {}
+
+SessionOutcome SessionRun::play() {
+    start();
+    while (timers_.running()) {
+        SessionTick(*this, timers_.grey).play();
+    }
+    return outcome_;
+}
+
+void SessionRun::start() {
+    trace_("start");
+    world_.state.loadedThesis = 0;
+    centreOnPanel(world_.scene.photo());
+    centreOnPanel(world_.scene.scenarioPicture());
+    placeBigLetter();
+    timers_.colour = true;
+    timers_.grey = false;
+    playPreparation();
+    if (settings_.sound && world_.sound.isOpen()) {
+        world_.sound.play();
+        trace_("sound play");
+    }
+}
+
+// The slower the speed, the bigger the letter: 84, 126 or 168 pixels square.
+void SessionRun::placeBigLetter() {
+    const int speed = settings_.speed;
+    const int size = speed == 0 ? 84 : speed == 2 ? 168 : 126;
+    const int place = speed == 0 ? 171 : speed == 2 ? 131 : 151;
+    world_.scene.big().setGeometry(QRect(place, place, size, size));
+    trace_("big " + std::to_string(size) + " " + std::to_string(place));
+}
+
+void SessionRun::playPreparation() {
+    putBackground(Backgrounds::kMany);
+    world_.state.colourIndex = -1;
+    flashing_.drawPreparationShift();
+    ShiftPhase phase;
+    for (int step = 0; step < kPreparationSteps; ++step) {
+        restartStoppedSound();
+        flashing_.sweepRing(PanelFlashing::RingRule::Preparation);
+        const QImage& picture = world_.scene.background().picture;
+        flashing_.shiftPass(false, phase.current(), picture.height(), picture.width() - 1);
+        if (phase.advance()) {
+            flashing_.drawPreparationShift();
+        }
+        screen_.present(Shown::Preparation, kPreparationStepMs);
+    }
+    startTimer(timers_, scenarioColour(world_) == kGreyScenario, trace_);
+    world_.state.thesisOpen = 1;
+}
+
+void SessionRun::locateSentence() {
+    mirelta::locateSentence(world_, timers_, trace_);
+}
+
+void SessionRun::putBackground(int index) {
+    mirelta::putBackground(world_, index, trace_);
+}
+
+void SessionRun::restartStoppedSound() {
+    if (world_.sound.isOpen() && world_.sound.stopped() && settings_.sound) {
+        world_.sound.play();
+        trace_("sound play");
+    }
+}
+
+void SessionRun::showScenarioPicture(int milliseconds) {
+    PanelScene& scene = world_.scene;
+    scene.bringToFront({PanelScene::Kind::Scenario});
+    scene.scenarioPicture().setVisible(true);
+    trace_("picture " + std::to_string(std::max(0, milliseconds)));
+    screen_.present(Shown::Picture, std::max(0, milliseconds));
+    scene.scenarioPicture().setVisible(false);
+    scene.sendToBack({PanelScene::Kind::Scenario});
+}
+
+void SessionRun::finish(const SessionOutcome& outcome) {
+    timers_.colour = false;
+    timers_.grey = false;
+    outcome_ = outcome;
+    trace_("end " + std::to_string(outcome.wordPause) + " " + std::to_string(outcome.phrasePause));
+}
+
+} // namespace mirelta

@@ -16,35 +16,24 @@
 
 namespace {
 
-const char* shownName(mirelta::Shown what) {
-    using mirelta::Shown;
-    switch (what) {
-    case Shown::Preparation:
-        return "prep";
-    case Shown::Letter:
-        return "letter";
-    case Shown::Rest:
-        return "rest";
-    case Shown::Blank:
-        return "blank";
-    case Shown::Photo:
-        return "photo";
-    case Shown::WordRow:
-        return "wordrow";
-    case Shown::Phrase:
-        return "phrase";
-    case Shown::Picture:
-        return "picture";
-    case Shown::Cell:
-        return "cell";
+QString kindLines(const mirelta::PresentationFigures& shown) {
+    QString lines;
+    for (const auto& [what, kind] : shown.kinds) {
+        lines += QStringLiteral("kind %1 states %2 planned_refreshes %3 presented_refreshes %4\n")
+                     .arg(QLatin1String(mirelta::shownName(what)))
+                     .arg(kind.states)
+                     .arg(kind.plannedRefreshes)
+                     .arg(kind.presentedRefreshes);
     }
-    return "?";
+    return lines;
 }
 
 // With MIRELTA_SESSION_REPORT naming a file, the figures of the session just played are written
-// there when the program ends: how the frames kept pace with the screen. With MIRELTA_FRAME_LOG
-// naming a file, every frame that reached the window is listed there, one a line: milliseconds
-// from the first, what it showed and the CRC-32 of its pixels.
+// there when the program ends: how the states kept pace with the display, and what the display
+// said it presented. With MIRELTA_FRAME_LOG naming a file, every state that reached the window is
+// listed there, one a line: milliseconds from the first, what it showed, the CRC-32 of its
+// pixels, and when the compositor put it on the screen (milliseconds from the first state's
+// presentation; "discarded" when it never was; "-" where the display does not say).
 void reportSession(const mirelta::MainWindow& window) {
     const auto* driver = window.pacedDriver();
     if (driver == nullptr) {
@@ -54,19 +43,38 @@ void reportSession(const mirelta::MainWindow& window) {
     QFile report(reportPath);
     if (!reportPath.isEmpty() && report.open(QIODevice::WriteOnly | QIODevice::Text)) {
         const mirelta::SessionFigures figures = driver->figures();
-        QTextStream(&report) << "frames " << figures.framesPresented << "\nrefresh_ms "
-                             << figures.refreshMs << "\nlongest_late_ms "
-                             << figures.longestLatenessMs << "\nplanned_ms " << figures.plannedMs
-                             << "\nsession_ms " << figures.sessionMs << "\n";
+        const mirelta::PresentationFigures& shown = figures.presentation;
+        QTextStream(&report)
+            << "frames " << figures.framesPresented << "\nrefresh_ms " << figures.refreshMs
+            << "\nrefresh_source "
+            << (figures.refreshSource == mirelta::RefreshSource::FrameCallbacks ? "frame_callbacks"
+                                                                                : "timer")
+            << "\nlongest_late_ms " << figures.longestLatenessMs << "\nplanned_ms "
+            << figures.plannedMs << "\nsession_ms " << figures.sessionMs
+            << "\nfirst_state_clock_ms " << QString::number(figures.firstStateClockMs, 'f', 3)
+            << "\nfigures_source "
+            << (shown.source == mirelta::FiguresSource::Compositor ? "compositor" : "clock")
+            << "\nstates_planned " << shown.statesPlanned << "\nstates_presented "
+            << shown.statesPresented << "\nstates_discarded " << shown.statesDiscarded
+            << "\nstates_unanswered " << shown.statesUnanswered << "\nrefreshes_planned "
+            << shown.refreshesPlanned << "\nrefreshes_presented " << shown.refreshesPresented
+            << "\nrefreshes_missed " << shown.refreshesMissed << "\nworst_late_ms "
+            << shown.worstLatenessMs << "\n"
+            << kindLines(shown);
     }
     const QString logPath = qEnvironmentVariable("MIRELTA_FRAME_LOG");
     QFile log(logPath);
     if (!logPath.isEmpty() && log.open(QIODevice::WriteOnly | QIODevice::Text)) {
         QTextStream out(&log);
         for (const mirelta::PresentedFrame& frame : driver->frameLog()) {
-            out << QString::number(frame.atMs, 'f', 3) << ' ' << shownName(frame.what) << ' '
+            out << QString::number(frame.atMs, 'f', 3) << ' ' << mirelta::shownName(frame.what)
+                << ' '
                 << QStringLiteral("%1").arg(frame.checksum, 8, 16, QLatin1Char('0')).toUpper()
-                << '\n';
+                << ' '
+                << (frame.presentedMs ? QString::number(*frame.presentedMs, 'f', 3)
+                    : frame.discarded ? QStringLiteral("discarded")
+                                      : QStringLiteral("-"))
+                << ' ' << frame.plannedRefreshes << '\n';
         }
     }
 }
@@ -81,6 +89,8 @@ int main(int argc, char** argv) {
     mirelta::QtSoundPlayer sound;
     mirelta::WindowServices services{dialogs, sound};
     services.pacing.logFrames = qEnvironmentVariableIsSet("MIRELTA_FRAME_LOG");
+    // For the tests of the session's figures: one state's paint held back, as a busy machine would.
+    services.pacing.holdBackState = qEnvironmentVariableIntValue("MIRELTA_TEST_HOLD_BACK_STATE");
     const mirelta::PreparedFolders folders =
         mirelta::prepareProgramFolders(QApplication::applicationDirPath());
     if (!folders.problem.isEmpty()) {

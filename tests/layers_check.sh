@@ -14,6 +14,7 @@ declare -A allowed=(
     [platform/pictures]=""
     [platform/sound]=""
     [platform/desktop]=""
+    [platform/presentation]=""
     [display]="text"
     [engine]="display text platform/pictures platform/sound platform/files"
     [gui]="gui engine display settings text platform"
@@ -22,7 +23,7 @@ declare -A allowed=(
 # folders whose sources may include no Qt header at all
 plain="text settings"
 # folders whose sources may include no widget header
-core="text settings display engine platform/files platform/pictures platform/sound"
+core="text settings display engine platform/files platform/pictures platform/sound platform/presentation"
 
 faults=0
 report() {

@@ -15,6 +15,9 @@ packages=(
     # Wayland: the platform the program runs on there, and a compositor and the accessibility bus
     # for its test
     qt6-wayland weston dbus-daemon at-spi2-core python3-pyatspi
+    # the compositor's presentation feedback: the protocol, its client library and Qt's native
+    # interface that hands out the window's surface
+    libwayland-dev wayland-protocols qt6-base-private-dev
 )
 
 missing=()

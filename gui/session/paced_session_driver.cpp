@@ -8,7 +8,8 @@
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
-#include <chrono>
+#include <QWindow>
+#include <cstdio>
 #include <zlib.h>
 
 namespace mirelta {
@@ -33,41 +34,13 @@ std::uint32_t frameChecksum(const QImage& frame) {
     return static_cast<std::uint32_t>(crc);
 }
 
-double steadyMs() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 } // namespace
 
-// Real time; a wait ends early when the session is cancelled.
-class PacedSessionDriver::SteadyClock final : public PacingClock {
-public:
-    explicit SteadyClock(PacedSessionDriver& driver) : driver_(driver) {}
-
-    double nowMs() const override { return steadyMs(); }
-
-    void waitUntil(double milliseconds) override {
-        const auto until = std::chrono::steady_clock::time_point(
-            std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                std::chrono::duration<double, std::milli>(milliseconds)));
-        std::unique_lock lock(driver_.mutex_);
-        driver_.wake_.wait_until(lock, until, [this] { return driver_.cancelled_; });
-        if (driver_.cancelled_) {
-            throw SessionCancelled();
-        }
-    }
-
-private:
-    PacedSessionDriver& driver_;
-};
-
-// Frames go to the window: each is painted on the window's thread before the session goes on, so
-// that none is replaced before it reached the screen.
+// The session's side: each state is handed to the window's thread, which commits it on the
+// refresh it is due; the session goes on only once it is there, so none is replaced unseen.
 class PacedSessionDriver::WindowSink final : public FrameSink {
 public:
-    WindowSink(PacedSessionDriver& driver, PacingClock& clock) : driver_(driver), clock_(clock) {}
+    explicit WindowSink(PacedSessionDriver& driver) : driver_(driver) {}
 
     void compose(std::vector<Ring>& rings) override {
         composePanel(driver_.scene_, frame_);
@@ -75,7 +48,7 @@ public:
         rings.clear();
     }
 
-    double show(Shown what) override {
+    long show(Shown what, long notBefore, long plannedRefreshes) override {
         // Only the outlines of the new rings need drawing on the window's surface.
         QRegion newRings;
         for (const Ring& ring : rings_) {
@@ -83,58 +56,53 @@ public:
         }
         driver_.exchange_.publish(frame_, rings_);
         const long number = ++published_;
-        QWidget* window = driver_.window_;
-        if (window == nullptr) {
-            driver_.markShown(number, clock_.nowMs());
-        } else {
-            QMetaObject::invokeMethod(
-                window,
-                [&driver = driver_, &clock = clock_, number, newRings] {
-                    if (driver.panel_) {
-                        driver.panel_->repaint();
-                    }
-                    if (driver.window_ && !newRings.isEmpty()) {
-                        driver.window_->repaint(newRings);
-                    }
-                    driver.markShown(number, clock.nowMs());
-                },
-                Qt::QueuedConnection);
+        long shownRefresh = 0;
+        double shownAt = 0;
+        {
+            std::unique_lock lock(driver_.mutex_);
+            driver_.pending_ = Request{number, what, notBefore, plannedRefreshes, newRings};
+            driver_.wake_.wait(
+                lock, [&] { return driver_.cancelled_ || driver_.shownNumber_ >= number; });
+            if (driver_.cancelled_) {
+                throw SessionCancelled();
+            }
+            shownRefresh = driver_.shownRefresh_;
+            shownAt = driver_.shownAt_ - driver_.firstShownAt_.value_or(driver_.shownAt_);
         }
+        if (driver_.options_.logFrames) {
+            const std::uint32_t checksum = frameChecksum(frame_);
+            std::lock_guard lock(driver_.mutex_);
+            driver_.frameLog_.push_back({shownAt, what, checksum, plannedRefreshes});
+        }
+        return shownRefresh;
+    }
+
+    void waitFor(long refresh) override {
         std::unique_lock lock(driver_.mutex_);
-        driver_.wake_.wait(lock,
-                           [&] { return driver_.cancelled_ || driver_.shownNumber_ >= number; });
+        // The window's thread notes the time of this refresh as the session's end.
+        driver_.endRefresh_ = refresh;
+        driver_.wake_.wait(lock, [&] { return driver_.cancelled_ || driver_.refresh_ >= refresh; });
         if (driver_.cancelled_) {
             throw SessionCancelled();
         }
-        const double shownAt = driver_.shownAt_;
-        if (driver_.options_.logFrames) {
-            if (!firstShown_) {
-                firstShown_ = shownAt;
-            }
-            driver_.frameLog_.push_back({shownAt - *firstShown_, what, frameChecksum(frame_)});
-        }
-        return shownAt;
     }
 
 private:
     PacedSessionDriver& driver_;
-    PacingClock& clock_;
     QImage frame_;
     std::vector<Ring> rings_;
     long published_ = 0;
-    std::optional<double> firstShown_;
 };
 
 PacedSessionDriver::PacedSessionDriver(const PanelScene& scene, FrameExchange& exchange,
                                        QWidget* panel, QWidget* window, Options options)
-    : scene_(scene), exchange_(exchange), panel_(panel), window_(window), options_(options),
-      steadyClock_(std::make_unique<SteadyClock>(*this)) {}
+    : scene_(scene), exchange_(exchange), panel_(panel), window_(window), options_(options) {}
 
 PacedSessionDriver::~PacedSessionDriver() {
     cancel();
 }
 
-double PacedSessionDriver::refreshMsOfScreen() const {
+double PacedSessionDriver::nominalRefreshMs() const {
     if (options_.refreshHz && *options_.refreshHz > 0) {
         return 1000.0 / *options_.refreshHz;
     }
@@ -144,30 +112,46 @@ double PacedSessionDriver::refreshMsOfScreen() const {
     return 1000.0 / rate;
 }
 
-void PacedSessionDriver::markShown(long number, double at) {
-    {
-        std::lock_guard lock(mutex_);
-        shownNumber_ = number;
-        shownAt_ = at;
-    }
-    wake_.notify_all();
-}
-
 void PacedSessionDriver::start(SessionEngine& engine, const SessionSettings& settings, QSize window,
                                std::function<void(const SessionOutcome&)> ended) {
     cancel();
-    const double refreshMs = refreshMsOfScreen();
     {
         std::lock_guard lock(mutex_);
         cancelled_ = false;
+        refresh_ = -1;
+        pending_.reset();
         shownNumber_ = 0;
-        figures_ = {.refreshMs = refreshMs};
+        shownRefresh_ = 0;
+        firstShownAt_.reset();
+        endRefresh_ = 0;
+        endAt_.reset();
+        figures_ = {};
         frameLog_.clear();
     }
-    thread_ = std::thread([this, &engine, settings, window, ended = std::move(ended), refreshMs] {
-        PacingClock& clock = options_.clock ? *options_.clock : *steadyClock_;
-        WindowSink sink(*this, clock);
-        SessionPacer pacer(clock, sink, refreshMs);
+    record_.clear();
+    QWindow* surface = window_ ? window_->windowHandle() : nullptr;
+    frames_.start(
+        surface, nominalRefreshMs(),
+        [this, &engine, settings, window, ended = std::move(ended), surface](double cycleMs) {
+            feedback_ = presentationFeedbackFor(
+                frames_.source() == RefreshSource::FrameCallbacks ? surface : nullptr);
+            launch(engine, settings, window, ended, cycleMs);
+        },
+        [this](long refresh, double atMs) { refreshed(refresh, atMs); },
+        [this] { commitRefresh(); });
+}
+
+void PacedSessionDriver::launch(SessionEngine& engine, const SessionSettings& settings,
+                                QSize window, std::function<void(const SessionOutcome&)> ended,
+                                double cycleMs) {
+    {
+        std::lock_guard lock(mutex_);
+        figures_.refreshMs = cycleMs;
+        figures_.refreshSource = frames_.source();
+    }
+    thread_ = std::thread([this, &engine, settings, window, ended = std::move(ended), cycleMs] {
+        WindowSink sink(*this);
+        SessionPacer pacer(sink, cycleMs);
         std::optional<SessionOutcome> outcome;
         try {
             outcome = engine.run(settings, window, pacer, pacer, nullptr);
@@ -181,18 +165,136 @@ void PacedSessionDriver::start(SessionEngine& engine, const SessionSettings& set
             figures_.framesPresented = pacer.presented();
             figures_.longestLatenessMs = timeline.longestLatenessMs();
             figures_.plannedMs = timeline.plannedMs();
-            figures_.sessionMs = timeline.startedAt() ? clock.nowMs() - *timeline.startedAt() : 0;
+            endRefresh_ = timeline.deadline();
         }
         if (outcome) {
             QMetaObject::invokeMethod(
                 window_,
                 [this, ended, result = *outcome] {
-                    finish();
+                    conclude();
                     ended(result);
                 },
                 Qt::QueuedConnection);
         }
     });
+}
+
+// Every refresh is answered by one commit: a state that is due, or a pixel that keeps the
+// compositor's callbacks coming while a state stays.
+void PacedSessionDriver::refreshed(long refresh, double atMs) {
+    std::optional<Request> due;
+    {
+        std::lock_guard lock(mutex_);
+        refresh_ = refresh;
+        if (endRefresh_ > 0 && refresh >= endRefresh_ && !endAt_) {
+            endAt_ = atMs;
+        }
+        if (pending_ && refresh >= pending_->notBefore) {
+            due = pending_;
+            pending_.reset();
+        }
+    }
+    if (due) {
+        commitState(*due, refresh);
+    } else if (frames_.source() == RefreshSource::FrameCallbacks) {
+        // A timer needs no commit to come again; a compositor's frame callback does.
+        commitRefresh();
+    }
+    wake_.notify_all();
+    if (feedback_) {
+        record_.answered(feedback_->collect());
+    }
+}
+
+void PacedSessionDriver::commitState(const Request& request, long refresh) {
+    if (request.number == options_.holdBackState) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(options_.holdBackMs));
+    }
+    if (feedback_) {
+        feedback_->request(request.number);
+    }
+    // When the commit begins: it may reach the compositor before the repaint below returns.
+    const double committed = steadyClockMs();
+    if (window_ && panel_) {
+        if (frames_.source() == RefreshSource::FrameCallbacks) {
+            // The panel and the new rings are marked and then painted by the one repaint that
+            // answers every refresh, so they reach the compositor in one commit. (A repaint of
+            // the panel's own region leaves the commit to Qt's next flush on Wayland: the state
+            // would wait a refresh, and the one after it could replace it unseen.)
+            window_->update(request.rings + QRegion(panel_->geometry()));
+            commitRefresh();
+        } else {
+            // An X server takes each put as it comes: the panel whole as one picture, then the
+            // new rings' outlines.
+            panel_->repaint();
+            if (!request.rings.isEmpty()) {
+                window_->repaint(request.rings);
+            }
+        }
+    }
+    record_.committed({.number = request.number,
+                       .what = request.what,
+                       .plannedRefreshes = request.plannedRefreshes,
+                       .refresh = refresh,
+                       .committedMs = committed});
+    std::lock_guard lock(mutex_);
+    shownNumber_ = request.number;
+    shownRefresh_ = refresh;
+    shownAt_ = committed;
+    if (!firstShownAt_) {
+        firstShownAt_ = committed;
+        figures_.firstStateClockMs = committed;
+    }
+}
+
+void PacedSessionDriver::commitRefresh() {
+    // One pixel that never changes during a session stands for the whole window: Qt paints and
+    // commits everything marked before it along with it.
+    if (window_) {
+        window_->repaint(QRect(0, 0, 1, 1));
+    }
+    if (feedback_) {
+        feedback_->flushRequests();
+    }
+}
+
+void PacedSessionDriver::conclude() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    frames_.stop();
+    const bool answers = feedback_ && feedback_->available();
+    if (feedback_) {
+        feedback_->settle(200);
+        record_.answered(feedback_->collect());
+    }
+    std::lock_guard lock(mutex_);
+    figures_.presentation =
+        record_.figures(figures_.refreshMs, endRefresh_, frames_.missed(), answers);
+    figures_.sessionMs = firstShownAt_ && endAt_ ? *endAt_ - *firstShownAt_ : 0;
+    // The compositor's word goes into the frame log beside the program's.
+    const std::vector<CommittedState>& states = record_.states();
+    std::optional<double> firstPresented;
+    for (std::size_t i = 0; i < states.size() && i < frameLog_.size(); ++i) {
+        const auto& feedback = states[i].feedback;
+        if (feedback && feedback->presented) {
+            if (!firstPresented) {
+                firstPresented = feedback->presentedMs;
+            }
+            frameLog_[i].presentedMs = feedback->presentedMs - *firstPresented;
+        } else if (feedback) {
+            frameLog_[i].discarded = true;
+        }
+    }
+    feedback_.reset();
+    const PresentationFigures& shown = figures_.presentation;
+    if (shown.statesLost() > 0 || shown.refreshesMissed > 0) {
+        std::fprintf(stderr,
+                     "Мирельта: не показано состояний сеанса: %ld из %ld, пропущено обновлений "
+                     "экрана: %ld (по данным: %s)\n",
+                     shown.statesLost(), shown.statesPlanned, shown.refreshesMissed,
+                     answers ? "отзыв композитора" : "часы программы");
+    }
 }
 
 SessionFigures PacedSessionDriver::figures() const {
@@ -205,19 +307,15 @@ std::vector<PresentedFrame> PacedSessionDriver::frameLog() const {
     return frameLog_;
 }
 
-void PacedSessionDriver::finish() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-}
-
 void PacedSessionDriver::cancel() {
     {
         std::lock_guard lock(mutex_);
         cancelled_ = true;
     }
     wake_.notify_all();
-    finish();
+    if (thread_.joinable() || frames_.isRunning()) {
+        conclude();
+    }
 }
 
 } // namespace mirelta

@@ -1,8 +1,9 @@
 #pragma once
 // A session's screen and ring canvas when it plays for a person: every presented state becomes a
-// frame on the screen, one after the other, each at the deadline its planned length gives it on
-// one clock from the first state. Where frames go and how time passes are handed in, so that the
-// same pacing runs the window's sessions and, on a clock that only jumps, whole sessions in tests.
+// frame on the display, one after the other, each on the refresh its planned length gives it,
+// counted in the display's own refreshes from the first state. Where frames go and how refreshes
+// pass are the sink's, so that the same pacing runs the window's sessions and, on refreshes that
+// only count, whole sessions in tests and in the flash checker.
 
 #include "display/screen.h"
 #include "engine/session_io.h"
@@ -13,44 +14,36 @@
 
 namespace mirelta {
 
-class PacingClock {
-public:
-    virtual ~PacingClock() = default;
-    // Milliseconds from any fixed moment; safe to call from any thread.
-    virtual double nowMs() const = 0;
-    // Returns at `milliseconds` on this clock, at once when that has passed; throws
-    // SessionCancelled when the session is ended meanwhile.
-    virtual void waitUntil(double milliseconds) = 0;
-};
-
 class FrameSink {
 public:
     virtual ~FrameSink() = default;
     // Takes the panel as it is now, with the rings drawn since the frame taken before, as the
     // next frame.
     virtual void compose(std::vector<Ring>& rings) = 0;
-    // Puts the frame taken last on the screen and returns once it is there, with that moment on
-    // the pacing clock; throws SessionCancelled when the session is ended meanwhile.
-    virtual double show(Shown what) = 0;
+    // Puts the frame taken last on the display on refresh `notBefore` or, when that has passed,
+    // on the next one, and returns once it is there with the refresh it went up on; throws
+    // SessionCancelled when the session is ended meanwhile. `plannedRefreshes` is how long it is
+    // meant to stay (0 for a rest, which stays the rest of its state's time).
+    virtual long show(Shown what, long notBefore, long plannedRefreshes) = 0;
+    // Returns once refresh `refresh` has come; throws SessionCancelled like show().
+    virtual void waitFor(long refresh) = 0;
 };
 
 class SessionPacer final : public Screen, public RingCanvas {
 public:
-    SessionPacer(PacingClock& clock, FrameSink& sink, double refreshMs)
-        : clock_(clock), sink_(sink), timeline_(refreshMs) {}
+    SessionPacer(FrameSink& sink, double refreshMs) : sink_(sink), timeline_(refreshMs) {}
 
     void drawRing(const QRect& corners, std::uint32_t colour) override {
         rings_.push_back({corners, colour});
     }
     void present(Shown what, int milliseconds) override;
     // Keeps the last state on the screen for the rest of its time.
-    void finish() { clock_.waitUntil(timeline_.deadline()); }
+    void finish() { sink_.waitFor(timeline_.deadline()); }
 
     const SessionTimeline& timeline() const { return timeline_; }
     long presented() const { return presented_; }
 
 private:
-    PacingClock& clock_;
     FrameSink& sink_;
     SessionTimeline timeline_;
     std::vector<Ring> rings_;

@@ -5,27 +5,25 @@
 
 namespace mirelta {
 
-double SessionTimeline::begin(double shownAt, int milliseconds) {
+long SessionTimeline::begin(long shownAt, int milliseconds) {
     if (!origin_) {
         origin_ = shownAt;
         deadline_ = shownAt;
     }
     longestLateness_ = std::max(longestLateness_, shownAt - deadline_);
-    planned_ += std::max(0, milliseconds);
-    const double plannedEnd = *origin_ + std::round(planned_ / refresh_) * refresh_;
+    plannedSum_ += std::max(0, milliseconds);
+    const long nearest = std::lround(plannedSum_ / refresh_);
+    const long onTimeEnd = std::max(nearest, plannedEnd_ + 1);
+    plannedLast_ = onTimeEnd - plannedEnd_;
+    plannedEnd_ = onTimeEnd;
     shown_ = shownAt;
-    deadline_ = std::max(plannedEnd, shownAt + refresh_);
+    deadline_ = std::max(*origin_ + nearest, shownAt + 1);
     return deadline_;
 }
 
-// Half a refresh of slack: a state that came a little late still has room for its rest.
-bool SessionTimeline::restFits() const {
-    return deadline_ - shown_ >= 1.5 * refresh_;
-}
-
-double SessionTimeline::rest(double shownAt) {
+long SessionTimeline::rest(long shownAt) {
     longestLateness_ = std::max(longestLateness_, shownAt - restAt());
-    deadline_ = std::max(deadline_, shownAt + refresh_);
+    deadline_ = std::max(deadline_, shownAt + 1);
     return deadline_;
 }
 

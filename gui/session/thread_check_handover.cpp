@@ -1,9 +1,9 @@
 // Built only for the ThreadSanitizer checks (MIRELTA_SANITIZE_THREAD).
 //
 // Qt as Debian ships it is not instrumented, so the lock that orders a call queued to another
-// thread's event loop is invisible to ThreadSanitizer. Each frame and the end of a session reach
-// the window as a lambda queued from the session's thread: written there, read by the window's
-// thread, it would be reported as a race. Here queueing a call is marked as a release, and the
+// thread's event loop is invisible to ThreadSanitizer. The end of a session reaches the window as
+// a lambda queued from the session's thread: written there, read by the window's thread, it
+// would be reported as a race. Here queueing a call is marked as a release, and the
 // delivery of a queued call to an object of the window's thread as an acquire, of one clock: what
 // Qt's event queue does, and nothing more. Every other access of the two threads stays checked.
 

@@ -1,0 +1,85 @@
+#pragma once
+// The display's refreshes, as the window's thread sees them come. On Wayland every refresh is the
+// compositor's frame callback for the window's last commit (delivered by Qt as the window's update
+// request), so a frame is committed only when the compositor has taken the one before; the cycle
+// is measured from those callbacks, never taken from what the screen reports. Elsewhere (an X
+// server has no such callback for a raster window) a precise timer keeps the screen's nominal
+// refresh on one clock. A refresh that came more than half a cycle late counts the refreshes it
+// skipped as missed.
+//
+// Every refresh must be answered by exactly one commit of the window's surface (`tick` handlers
+// do it), or on Wayland the callbacks stop.
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+#include <vector>
+
+namespace mirelta {
+
+enum class RefreshSource {
+    FrameCallbacks, // the compositor's frame callbacks (Wayland)
+    Timer,          // the program's own clock at the screen's nominal refresh
+};
+
+class DisplayFrames final : public QObject {
+public:
+    // How many refreshes measure the cycle before the first state is shown.
+    static constexpr int kMeasuredRefreshes = 40;
+    static constexpr std::size_t kSettlingRefreshes = 4;
+
+    // `tick(refresh, atMs)`: a refresh came; `refresh` counts the display's refreshes from the
+    // first one after measuring (missed ones included), `atMs` is its time on the steady clock.
+    using Tick = std::function<void(long refresh, double atMs)>;
+
+    explicit DisplayFrames(QObject* parent = nullptr);
+
+    // Starts counting the refreshes of `window`. `nominalMs` is the screen's own word, used by
+    // the timer and as the cycle until it is measured. `measured(cycleMs)` runs once the cycle is
+    // known; every refresh after that is a `tick`, and every one before it a `warmUp`.
+    void start(QWindow* window, double nominalMs, std::function<void(double)> measured, Tick tick,
+               std::function<void()> warmUp);
+    void stop();
+    bool isRunning() const { return running_; }
+
+    RefreshSource source() const { return source_; }
+    double cycleMs() const { return cycle_; }
+    long missed() const { return missed_; }
+
+    // The cycle of a display from the times of its refreshes: neither a late refresh nor a
+    // missed one stretches it.
+    static double measureCycle(const std::vector<double>& times);
+    // How many refreshes passed between two that came `gapMs` apart: at least one, more only
+    // when the gap is more than one and a half cycles.
+    static long refreshesIn(double gapMs, double cycleMs);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refreshed(double atMs);
+    void scheduleTimer();
+
+    QPointer<QWindow> window_;
+    RefreshSource source_ = RefreshSource::Timer;
+    QTimer timer_;
+    bool running_ = false;
+    double nominal_ = 1000.0 / 60;
+    double cycle_ = 1000.0 / 60;
+    double origin_ = 0;
+    std::vector<double> warmUpTimes_;
+    std::size_t warmUpCount_ = 0;
+    bool measuredYet_ = false;
+    double last_ = 0;
+    long refresh_ = 0;
+    long missed_ = 0;
+    std::function<void(double)> measured_;
+    Tick tick_;
+    std::function<void()> warmUp_;
+};
+
+double steadyClockMs();
+
+} // namespace mirelta

@@ -83,8 +83,11 @@ reported=$(awk '$1 == "frames" { print $2 }' "$work/report.txt")
 refresh=$(awk '$1 == "refresh_ms" { print $2 }' "$work/report.txt")
 presented=$(wc -l <"$work/frame-log.txt")
 [ "${reported:-none}" = "$presented" ] || fail "the report says ${reported:-nothing} frames, the frame log has $presented"
-# Weston's headless output refreshes at 60 Hz: the session is paced by the output it is on.
-[ "${refresh:-none}" = 16.6667 ] || fail "the session was paced at ${refresh:-no} ms a refresh, not the output's 16.6667"
+# Paced by the compositor's own frame callbacks, at the cycle measured from them (Weston's headless
+# output says 60 Hz but repaints about every 25.7 ms with its default repaint window).
+source_of_refreshes=$(awk '$1 == "refresh_source" { print $2 }' "$work/report.txt")
+[ "${source_of_refreshes:-none}" = frame_callbacks ] || fail "the session was paced by ${source_of_refreshes:-nothing}, not the compositor's frame callbacks"
+awk -v r="${refresh:-0}" 'BEGIN { exit !(r > 10 && r < 40) }' || fail "the session measured a cycle of ${refresh:-no} ms"
 steps=$(grep -cE '^(letter|matrix) |^gap$' "$work/trace.txt" || true)
 shown=$(awk '$2 == "letter" || $2 == "blank" || $2 == "photo"' "$work/frame-log.txt" | wc -l)
 [ "$steps" -gt 0 ] || fail "mirelta-trace played no letter step"
@@ -94,4 +97,4 @@ grep -q $'^Eslov_Text=19\r$' "$work/polufabu.ini" && grep -q $'^Epred_Text=29\r$
 echo "session: $(awk '$1 == "planned_ms" { p = $2 } $1 == "session_ms" { s = $2 } END { print s " ms for " p " ms planned" }' "$work/report.txt"), $presented states presented"
 
 [ "$failed" -eq 0 ] || exit 1
-echo "on Wayland: full screen without a border, \"Старт\" pressed and the message answered through AT-SPI, $steps letter steps as mirelta-trace plays them, paced at the output's refresh"
+echo "on Wayland: full screen without a border, \"Старт\" pressed and the message answered through AT-SPI, $steps letter steps as mirelta-trace plays them, paced by the compositor's frame callbacks at the ${refresh} ms cycle it measured"

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <map>
 
@@ -20,66 +19,55 @@ using namespace mirelta::test;
 
 namespace {
 
-// Time that only moves when a wait or the test moves it.
-class VirtualClock final : public PacingClock {
-public:
-    double nowMs() const override { return now_; }
-    void waitUntil(double milliseconds) override {
-        now_ = std::max(now_.load(), milliseconds) + wakeLateness();
-    }
-    void advance(double milliseconds) { now_ = now_ + milliseconds; }
-
-    // How late a sleeping session wakes; nothing on a quiet machine.
-    std::function<double()> wakeLateness = [] { return 0.0; };
-
-private:
-    std::atomic<double> now_ = 1000.0;
-};
-
 struct ShownState {
     Shown what;
     double at;
     bool blockVisible; // the centre cell of the matrix block
 };
 
-// A screen that records what reached it and when; a frame reaches it `paintDelay` after it was
-// handed over.
+// A display whose refreshes only count: each frame goes up on the refresh it is due, or a little
+// later when the test says the machine is busy.
 class RecordingSink final : public FrameSink {
 public:
-    explicit RecordingSink(VirtualClock& clock) : clock_(clock) {}
+    explicit RecordingSink(double refreshMs) : refreshMs_(refreshMs) {}
 
     void compose(std::vector<Ring>& rings) override {
         rings.clear();
         blockVisible_ = scene != nullptr && scene->gridCell(35).isVisible();
     }
-    double show(Shown what) override {
-        clock_.advance(paintDelay());
-        states.push_back({what, clock_.nowMs(), blockVisible_});
-        return clock_.nowMs();
+    long show(Shown what, long notBefore, long /*plannedRefreshes*/) override {
+        refresh_ = std::max(notBefore, refresh_ + 1) + lateRefreshes();
+        states.push_back({what, static_cast<double>(refresh_) * refreshMs_, blockVisible_});
+        return refresh_;
     }
+    void waitFor(long refresh) override { refresh_ = std::max(refresh_, refresh); }
 
-    std::function<double()> paintDelay = [] { return 0.0; };
+    double nowMs() const { return static_cast<double>(refresh_) * refreshMs_; }
+
+    // How many refreshes late a frame goes up; none on a quiet machine.
+    std::function<long()> lateRefreshes = [] { return 0L; };
     std::vector<ShownState> states;
     const PanelScene* scene = nullptr;
 
 private:
-    VirtualClock& clock_;
+    double refreshMs_;
+    long refresh_ = -1;
     bool blockVisible_ = false;
 };
 
-// Plays the window's sessions through a pacer on the virtual clock, at a given refresh rate.
+// Plays the window's sessions through a pacer on the counted refreshes, at a given rate.
 class VirtualScreenDriver final : public SessionDriver {
 public:
-    VirtualScreenDriver(double refreshHz, VirtualClock& clock, RecordingSink& sink)
-        : refreshMs_(1000.0 / refreshHz), clock_(clock), sink_(sink) {}
+    VirtualScreenDriver(double refreshHz, RecordingSink& sink)
+        : refreshMs_(1000.0 / refreshHz), sink_(sink) {}
 
     void start(SessionEngine& engine, const SessionSettings& settings, QSize window,
                std::function<void(const SessionOutcome&)> ended) override {
-        SessionPacer pacer(clock_, sink_, refreshMs_);
+        SessionPacer pacer(sink_, refreshMs_);
         const SessionOutcome outcome = engine.run(settings, window, pacer, pacer, nullptr);
         pacer.finish();
         planned = pacer.timeline().plannedMs();
-        length = clock_.nowMs() - *pacer.timeline().startedAt();
+        length = sink_.nowMs() - static_cast<double>(*pacer.timeline().startedAt()) * refreshMs_;
         ended(outcome);
     }
     bool isRunning() const override { return false; }
@@ -90,7 +78,6 @@ public:
 
 private:
     double refreshMs_;
-    VirtualClock& clock_;
     RecordingSink& sink_;
 };
 
@@ -103,14 +90,12 @@ struct PlayedSession {
 class SessionTiming : public WindowTest {
 protected:
     // Plays the settings' suggestion to its end on a screen of `refreshHz`.
-    PlayedSession play(double refreshHz, const std::function<double()>& lateness = {}) {
-        VirtualClock clock;
-        RecordingSink sink(clock);
+    PlayedSession play(double refreshHz, const std::function<long()>& lateness = {}) {
+        RecordingSink sink(1000.0 / refreshHz);
         if (lateness) {
-            clock.wakeLateness = lateness;
-            sink.paintDelay = lateness;
+            sink.lateRefreshes = lateness;
         }
-        VirtualScreenDriver virtualScreen(refreshHz, clock, sink);
+        VirtualScreenDriver virtualScreen(refreshHz, sink);
         mirelta::MainWindow played(ProgramFolder(folderPath()),
                                    WindowServices{.dialogs = dialogs,
                                                   .sound = sound,
@@ -152,9 +137,10 @@ TEST_F(SessionTiming, ASessionLastsTheSameOnEveryRefreshRate) {
     neuroses("Cbuk_Checked=True\r\n");
     const PlayedSession at60 = play(60);
     ASSERT_GT(at60.planned, 10000.0);
-    for (const double hz : {50.0, 60.0, 75.0, 120.0, 144.0, 240.0}) {
+    for (const double hz : {50.0, 59.94, 60.0, 75.0, 120.0, 144.0, 240.0}) {
         const PlayedSession session = play(hz);
-        EXPECT_DOUBLE_EQ(session.planned, at60.planned) << hz << " Hz";
+        // States shorter than a refresh are kept one, so the plan differs by less than that.
+        EXPECT_NEAR(session.planned / at60.planned, 1.0, 0.02) << hz << " Hz";
         EXPECT_NEAR(session.length / session.planned, 1.0, 0.02) << hz << " Hz";
         EXPECT_NEAR(session.length / at60.length, 1.0, 0.02) << hz << " Hz";
         EXPECT_EQ(session.states.size(), at60.states.size()) << hz << " Hz";
@@ -213,14 +199,29 @@ TEST_F(SessionTiming, TheMatrixBlockIsSeenForTheFirstRefreshOfItsStepOnly) {
     EXPECT_LT(restCount, static_cast<long>(steps.size()) / 10);
 }
 
+TEST_F(SessionTiming, ASlowDisplayGrowsTheSessionOnlyByTheRefreshesItForces) {
+    neuroses("Cbuk_Checked=True\r\n");
+    // A compositor that repaints every 25.7 ms although its output says 60 Hz: letter steps of
+    // 17 ms each still get a refresh of their own, and the plan says so.
+    const PlayedSession fast = play(60, {});
+    const PlayedSession slow = play(1000.0 / 25.7, {});
+    EXPECT_EQ(slow.states.size(), fast.states.size());
+    EXPECT_GT(slow.planned, fast.planned);
+    EXPECT_NEAR(slow.length / slow.planned, 1.0, 1e-9);
+    for (std::size_t i = 0; i + 1 < slow.states.size(); ++i) {
+        ASSERT_GE(slow.states[i + 1].at - slow.states[i].at, 25.7 - 1e-6) << i;
+    }
+}
+
 TEST_F(SessionTiming, LatenessDoesNotAddUpAndNoStateIsSkipped) {
     neuroses("Cbuk_Checked=True\r\n");
     const PlayedSession quiet = play(60);
-    // A busy machine: every wake-up and every paint comes up to 8 ms late.
+    // A busy machine: now and then a frame goes up a refresh or two late.
     unsigned seed = 12345;
     const auto late = [&seed] {
         seed = seed * 1103515245u + 12345u;
-        return static_cast<double>((seed >> 16) % 8000) / 1000.0;
+        const unsigned roll = (seed >> 16) % 10;
+        return roll == 0 ? 2L : roll < 3 ? 1L : 0L;
     };
     const PlayedSession loaded = play(60, late);
     EXPECT_NEAR(loaded.length / quiet.length, 1.0, 0.03);
@@ -235,27 +236,46 @@ TEST_F(SessionTiming, LatenessDoesNotAddUpAndNoStateIsSkipped) {
 }
 
 TEST(SessionTimelineRules, StatesEndAtTheRefreshNearestTheirPlannedEnd) {
-    // 33 ms states on a 50 Hz screen: one or two refreshes each, never drifting from the plan.
+    // 33 ms states on a 50 Hz display: one or two refreshes each, never drifting from the plan.
     SessionTimeline timeline(20.0);
-    double shown = 0;
+    long shown = 0;
     for (int state = 1; state <= 30; ++state) {
-        const double next = timeline.begin(shown, 33);
-        EXPECT_GE(next - shown, 20.0);
-        EXPECT_NEAR(next, std::round(33.0 * state / 20.0) * 20.0, 1e-9) << state;
+        const long next = timeline.begin(shown, 33);
+        EXPECT_GE(next - shown, 1);
+        EXPECT_EQ(next, std::lround(33.0 * state / 20.0)) << state;
         shown = next;
     }
-    EXPECT_DOUBLE_EQ(timeline.plannedMs(), 990.0);
+    EXPECT_DOUBLE_EQ(timeline.plannedMs(), 1000.0);
 }
 
 TEST(SessionTimelineRules, ALateStateIsShortenedButStaysOneRefresh) {
     SessionTimeline timeline(10.0);
-    EXPECT_DOUBLE_EQ(timeline.begin(0, 50), 50.0);
-    // Reached the screen 25 ms late: it ends when it was planned to end.
-    EXPECT_DOUBLE_EQ(timeline.begin(75, 50), 100.0);
-    EXPECT_DOUBLE_EQ(timeline.longestLatenessMs(), 25.0);
+    EXPECT_EQ(timeline.begin(0, 50), 5);
+    // Reached the screen two refreshes late: it ends when it was planned to end.
+    EXPECT_EQ(timeline.begin(7, 50), 10);
+    EXPECT_DOUBLE_EQ(timeline.longestLatenessMs(), 20.0);
     // So late that its planned end has passed: it still stays one refresh.
-    EXPECT_DOUBLE_EQ(timeline.begin(148, 50), 158.0);
-    EXPECT_DOUBLE_EQ(timeline.begin(158, 50), 200.0);
+    EXPECT_EQ(timeline.begin(15, 50), 16);
+    EXPECT_EQ(timeline.begin(16, 50), 20);
+    // The plan is the on-time one: late states do not change it.
+    EXPECT_DOUBLE_EQ(timeline.plannedMs(), 200.0);
+}
+
+TEST(SessionTimelineRules, StatesShorterThanARefreshAreKeptOneAndThePlanSaysSo) {
+    // Five 10 ms states on a 25 ms display: each is seen for one refresh, and the session grows
+    // from 50 ms to five refreshes, no more.
+    SessionTimeline timeline(25.0);
+    long shown = 0;
+    for (int state = 0; state < 5; ++state) {
+        shown = timeline.begin(shown, 10);
+        EXPECT_EQ(timeline.plannedRefreshesOfLast(), 1) << state;
+    }
+    EXPECT_EQ(shown, 5);
+    EXPECT_EQ(timeline.plannedRefreshes(), 5);
+    // A long state then catches up with the running sum: 50 + 100 ms is six refreshes.
+    timeline.begin(shown, 100);
+    EXPECT_EQ(timeline.plannedRefreshesOfLast(), 1);
+    EXPECT_EQ(timeline.deadline(), 6);
 }
 
 TEST(SessionTimelineRules, ARestIsSeenOnlyWhenItsStateHasASecondRefresh) {
@@ -264,6 +284,6 @@ TEST(SessionTimelineRules, ARestIsSeenOnlyWhenItsStateHasASecondRefresh) {
     EXPECT_FALSE(timeline.restFits());
     timeline.begin(timeline.deadline(), 33); // two refreshes
     ASSERT_TRUE(timeline.restFits());
-    const double stepEnd = timeline.deadline();
-    EXPECT_DOUBLE_EQ(timeline.rest(timeline.restAt()), stepEnd);
+    const long stepEnd = timeline.deadline();
+    EXPECT_EQ(timeline.rest(timeline.restAt()), stepEnd);
 }

@@ -82,6 +82,10 @@ private:
         bool highRed = false;
     };
 
+    std::size_t cellAt(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+               static_cast<std::size_t>(column);
+    }
     void measureCells(const QImage& frame);
     double transitionArea(const std::vector<std::uint8_t>& moved);
     FrameVerdict judge(long frame, bool transition, bool redTransition) const;

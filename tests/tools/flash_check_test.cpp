@@ -1,6 +1,8 @@
 // The flash checker's command line, run as a user runs it: a session played on its own timeline
 // fails, recordings get their verdict by exit status, and bad input is refused with a message.
 
+#include "tools/flash_check/program_copy.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -114,4 +116,20 @@ TEST(FlashCheck, BadInputIsRefusedWithAMessage) {
     other.save(sizes.path(QStringLiteral("frame2.png")), "PNG");
     refused("--frames " + sizes.folder() + " --rate 30",
             "frame2.png is 50x50, the frames before it 96x72");
+}
+
+TEST(FlashCheck, SettingsGoIntoACopyOfTheSettingsFile) {
+    const std::map<QByteArray, QByteArray> settings = {{"Rpol_ItemIndex", "1"},
+                                                       {"Cbuk_Checked", "True"}};
+    // Keys replaced where they stand, new ones at the top of the section, the rest kept.
+    EXPECT_EQ(mirelta::withSettings("[Other]\r\nRpol_ItemIndex=0\r\n[TMirelta]\r\nEpov_Text=2\r\n"
+                                    "Rpol_ItemIndex=0\r\n[After]\r\nx=1\r\n",
+                                    settings),
+              "[Other]\r\nRpol_ItemIndex=0\r\n[TMirelta]\r\nCbuk_Checked=True\r\nEpov_Text=2\r\n"
+              "Rpol_ItemIndex=1\r\n[After]\r\nx=1\r\n");
+    EXPECT_EQ(mirelta::withSettings("", settings),
+              "[TMirelta]\r\nRpol_ItemIndex=1\r\nCbuk_Checked=True\r\n");
+    EXPECT_EQ(mirelta::withSettings("[TMirelta]", {{"Rpol_ItemIndex", "1"}}),
+              "[TMirelta]\r\nRpol_ItemIndex=1\r\n");
+    EXPECT_EQ(mirelta::withSettings("x", {}), "x\r\n[TMirelta]\r\n");
 }

@@ -13,6 +13,9 @@
 // than a cell that changes in opposite directions within the cell is seen as its mean (as the eye
 // sees it from a normal distance), and an edge that cuts a cell counts the whole cell once its
 // mean moved by a step. Cells of 1 pixel measure every pixel alone.
+//
+// "Any one second" is a period from one refresh to the refresh a second later with both ends in
+// it, so a steady 3 flashes a second puts 7 transitions in some second and fails, as it should.
 
 #include "safety/flash_rules.h"
 

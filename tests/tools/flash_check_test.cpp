@@ -96,7 +96,7 @@ TEST(FlashCheck, BadInputIsRefusedWithAMessage) {
     refused("--frames " + emptyPath + " --rate 30 --standard 1", "do not apply");
     refused("--speed fast", "--speed fast: one of high, medium, low is needed");
     refused("--standard 6", "--standard 6: one of 0, 1, 2, 3, 4, 5 is needed");
-    refused("--window 100x100", "--window 100x100: whole numbers from 425");
+    refused("--window 0x100", "--window 0x100: whole numbers from 1 to 8192");
     refused("--brightness 99", "--brightness 99");
     refused("--cell 65", "--cell 65");
     refused("--seconds", "--seconds: a value is needed");

@@ -157,10 +157,10 @@ Options parseOptions(const QStringList& args) {
                 bool high = false;
                 const int width = parts.value(0).toInt(&wide);
                 const int height = parts.value(1).toInt(&high);
-                if (parts.size() != 2 || !wide || !high || width < 425 || height < 425 ||
+                if (parts.size() != 2 || !wide || !high || width < 1 || height < 1 ||
                     width > 8192 || height > 8192) {
                     throw Refused("--window " + value.toStdString() +
-                                  ": whole numbers from 425 to 8192, as in 1024x768, are needed");
+                                  ": whole numbers from 1 to 8192, as in 1024x768, are needed");
                 }
                 options.window = {width, height};
             } else if (arg == QStringLiteral("--refresh")) {

@@ -16,6 +16,7 @@ declare -A allowed=(
     [platform/desktop]=""
     [platform/presentation]=""
     [display]="text"
+    [safety]=""
     [engine]="display text platform/pictures platform/sound platform/files"
     [gui]="gui engine display settings text platform"
     [app]="gui engine display settings text platform"
@@ -23,7 +24,7 @@ declare -A allowed=(
 # folders whose sources may include no Qt header at all
 plain="text settings"
 # folders whose sources may include no widget header
-core="text settings display engine platform/files platform/pictures platform/sound platform/presentation"
+core="text settings display safety engine platform/files platform/pictures platform/sound platform/presentation"
 
 faults=0
 report() {

@@ -1,11 +1,11 @@
 #include "platform/presentation/presentation_feedback.h"
-#include "presentation-time-client-protocol.h"
 
 #include <QGuiApplication>
 #include <QWindow>
 #include <cstring>
 #include <ctime>
 #include <list>
+#include <presentation-time-client-protocol.h>
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 

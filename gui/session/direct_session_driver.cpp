@@ -1,7 +1,5 @@
 #include "gui/session/direct_session_driver.h"
 
-#include "platform/sound/wav_file.h"
-
 namespace mirelta {
 
 void DirectSessionDriver::start(SessionEngine& engine, const SessionSettings& settings,
@@ -12,12 +10,6 @@ void DirectSessionDriver::start(SessionEngine& engine, const SessionSettings& se
         engine.run(settings, windowSize.value_or(window), *this, *this, trace_);
     running_ = false;
     ended(outcome);
-}
-
-bool SilentSoundPlayer::open(const QString& path) {
-    open_ = isPlayableWavFile(path);
-    stopped_ = true;
-    return open_;
 }
 
 } // namespace mirelta

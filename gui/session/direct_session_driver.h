@@ -5,7 +5,6 @@
 #include "display/screen.h"
 #include "engine/session_io.h"
 #include "gui/session/session_driver.h"
-#include "platform/sound/sound_player.h"
 
 #include <optional>
 
@@ -37,25 +36,6 @@ private:
 
     SessionTrace* trace_;
     bool running_ = false;
-};
-
-// A sound player without a sound device: a file counts as open when it is a playable sound; an
-// opened sound counts as stopped until played, and once played it never stops.
-class SilentSoundPlayer : public SoundPlayer {
-public:
-    bool open(const QString& path) override;
-    void play() override { stopped_ = false; }
-    void stop() override {}
-    void close() override {
-        open_ = false;
-        stopped_ = true;
-    }
-    bool isOpen() const override { return open_; }
-    bool stopped() const override { return stopped_; }
-
-private:
-    bool open_ = false;
-    bool stopped_ = true;
 };
 
 } // namespace mirelta

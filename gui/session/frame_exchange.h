@@ -48,7 +48,6 @@ public:
         frame_ = frame;
         rings_.insert(rings_.end(), rings.begin(), rings.end());
         rings.clear();
-        ++published_;
     }
 
     QImage frame() const {
@@ -69,16 +68,10 @@ public:
         rings_.clear();
     }
 
-    long published() const {
-        std::lock_guard lock(mutex_);
-        return published_;
-    }
-
 private:
     mutable std::mutex mutex_;
     QImage frame_;
     std::vector<Ring> rings_;
-    long published_ = 0;
 };
 
 } // namespace mirelta

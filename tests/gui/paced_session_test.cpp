@@ -4,6 +4,7 @@
 #include "gui/main_window.h"
 #include "gui/session/direct_session_driver.h"
 #include "gui/session/frame_exchange.h"
+#include "platform/sound/silent_sound_player.h"
 #include "tests/support/recording_dialogs.h"
 #include "text/cp1251.h"
 

@@ -3,6 +3,7 @@
 
 #include "gui/main_window.h"
 #include "gui/session/direct_session_driver.h"
+#include "platform/sound/silent_sound_player.h"
 #include "tests/support/recording_dialogs.h"
 
 #include <QTemporaryDir>

@@ -8,6 +8,7 @@
 #include "gui/session/session_pacer.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/files/program_folder.h"
+#include "platform/sound/silent_sound_player.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -13,6 +13,7 @@
 #include "gui/widgets/controls.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/files/program_folder.h"
+#include "platform/sound/silent_sound_player.h"
 
 #include <QApplication>
 #include <QCheckBox>

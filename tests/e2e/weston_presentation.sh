@@ -18,7 +18,7 @@ program_folder "$program"
 # "Четыре": one thesis of four sentences, played three times, letter by letter at "Средняя".
 text=$(printf '>\r\n@1#1%%$0&10@\r\nЯ дышу ровно.\r\nЯ спокоен.\r\nМне легко.\r\nЯ могу.\r\n<\r\n' | iconv -f utf-8 -t cp1251)
 printf '%s' "$text" >"$work/Text/$(printf 'Четыре')".txt
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xd7\xe5\xf2\xfb\xf0\xe5\r\nEpov_Text=3\r\nRskor_ItemIndex=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\nCzv_Checked=False\r\nCubav_Checked=False\r\n' >"$work/polufabu.ini"
+printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xd7\xe5\xf2\xfb\xf0\xe5\r\nEpov_Text=3\r\nRskor_ItemIndex=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\nCzv_Checked=False\r\nCubav_Checked=False\r\nCgentle_Checked=False\r\n' >"$work/polufabu.ini"
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"

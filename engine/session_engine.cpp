@@ -3,6 +3,7 @@
 #include "display/screen.h"
 #include "engine/sentence_locator.h"
 #include "engine/session_run.h"
+#include "engine/session_tick.h"
 
 namespace mirelta {
 namespace {
@@ -29,7 +30,11 @@ SessionOutcome SessionEngine::run(const SessionSettings& settings, QSize windowS
     // The screen, canvas and trace belong to this session only: the run that holds them ends with
     // it, however it ends.
     SessionRun session(world_, timers_, settings, {windowSize, screen, rings, trace}, *cellScreen_);
-    return session.play();
+    session.start();
+    while (timers_.running()) {
+        SessionTick(session, timers_.grey).play();
+    }
+    return session.outcome();
 }
 
 } // namespace mirelta

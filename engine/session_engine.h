@@ -7,6 +7,7 @@
 // ended the session.
 
 #include "engine/session_io.h"
+#include "engine/session_outcome.h"
 #include "engine/session_settings.h"
 #include "engine/session_world.h"
 
@@ -16,12 +17,6 @@
 namespace mirelta {
 
 class Screen;
-
-struct SessionOutcome {
-    bool lowerPauses = false; // "Убавлять" applied: the session ended in a colour tick
-    int wordPause = 0;        // the pauses after any lowering
-    int phrasePause = 0;
-};
 
 class SessionEngine {
 public:

@@ -37,7 +37,6 @@ public:
     // Writes every setting; on failure shows "Unable to write to <path>" and returns false. False
     // too, without a write, when the file is left alone.
     bool save();
-    bool hasRestored() const { return restored_; }
     // Saves once, as the window closes, if the settings were restored first.
     void saveOnce();
 

@@ -25,7 +25,7 @@ declare -A allowed=(
     [platform/sound]=""
     [platform/desktop]=""
     [display]="text"
-    [engine]="display text platform/pictures platform/sound platform/files"
+    [engine]="display settings text platform/pictures platform/sound platform/files"
     [packaging]=""
     # the gui features, from the bottom up; none includes the main window
     [gui/widgets]="$core"

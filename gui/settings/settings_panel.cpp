@@ -101,7 +101,7 @@ void SettingsPanel::buildChoices() {
                {QStringLiteral("Высокая"), QStringLiteral("Средняя"), QStringLiteral("Низкая")},
                {136, 0, 89, 73});
     radioGroup(setting::version, QStringLiteral("Пол"),
-               {QStringLiteral("Мужчина"), QStringLiteral("Женщина")}, {168, 72, 105, 49});
+               {QStringLiteral("Мужчина"), QStringLiteral("Женщина")}, {168, 72, 105, 52});
     radioGroup(setting::view, QStringLiteral("Вид"),
                {QStringLiteral("Видимая"), QStringLiteral("Инверсия"), QStringLiteral("Скрытый")},
                {224, 0, 97, 73});

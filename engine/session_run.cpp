@@ -35,6 +35,9 @@ SessionOutcome SessionRun::play() {
 
 void SessionRun::start() {
     trace_("start");
+    if (settings_.gentle) {
+        trace_("gentle");
+    }
     world_.state.loadedThesis = 0;
     centreOnPanel(world_.scene.photo());
     centreOnPanel(world_.scene.scenarioPicture());

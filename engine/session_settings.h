@@ -23,6 +23,7 @@ struct SessionSettings {
     bool brightness = true;    // Ciar
     int brightnessLevel = 250; // Tiar
     bool sound = true;         // Czv
+    bool gentle = false;       // Cgentle: the session that keeps under the flash limits
 
     // How long a letter step stays on the screen: the slower the speed, the longer.
     int letterStepMs() const { return speed == 0 ? 17 : speed == 2 ? 50 : 33; }

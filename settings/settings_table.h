@@ -33,9 +33,9 @@ struct SettingDeclaration {
 // The section of polufabu.ini that holds the settings.
 inline constexpr std::string_view kSettingsSection = "TMirelta";
 
-inline constexpr int kStoredSettingCount = 19;
+inline constexpr int kStoredSettingCount = 20;
 
-inline constexpr std::array<SettingDeclaration, 21> kSettings = {{
+inline constexpr std::array<SettingDeclaration, 22> kSettings = {{
     {"Epov", SettingKind::Text, "2", "2", 0},                 // passes over a sentence
     {"Mpov", SettingKind::Text, "4", "4", 1},                 // phrase repeats
     {"Cslov", SettingKind::Checked, "True", "True", 8},       // word rows
@@ -57,7 +57,16 @@ inline constexpr std::array<SettingDeclaration, 21> kSettings = {{
     {"Cfoto", SettingKind::Checked, "False", std::nullopt, 10},   // the photo shown
     {"Openf", SettingKind::FileName, "", std::nullopt, 11},       // the photo's file
     {"Cperson", SettingKind::Text, "", std::nullopt, 13},         // the personal suggestion
+    // The gentle session or the full one, chosen at the first "Старт". Kept last, so that a file
+    // written before it existed gains one line and loses none.
+    {"Cgentle", SettingKind::Checked, "", std::nullopt, 19},
 }};
+
+// A check box declared without an initial value holds a choice the user has not made yet: until
+// it is made the box shows neither state and nothing is written for it.
+inline bool startsUnchosen(const SettingDeclaration& setting) {
+    return setting.kind == SettingKind::Checked && setting.initial.empty();
+}
 
 // The key of a setting in the file: the control's name, "_", the property.
 std::string settingKey(const SettingDeclaration& setting);

@@ -49,12 +49,20 @@ SettingsStore::Setting indexBinding(QWidget& root, std::string_view name) {
             }};
 }
 
+// A box whose choice is not made yet reads as no value; a value applied makes the choice.
 SettingsStore::Setting checkedBinding(QWidget& root, std::string_view name) {
     auto* box = findControl<QCheckBox>(root, name);
     return {{},
             SettingKind::Checked,
-            [box] { return box->isChecked() ? QStringLiteral("True") : QStringLiteral("False"); },
-            [box](const QString& value) { box->setChecked(value == QStringLiteral("True")); }};
+            [box] {
+                return box->checkState() == Qt::PartiallyChecked ? QString()
+                       : box->isChecked()                        ? QStringLiteral("True")
+                                                                 : QStringLiteral("False");
+            },
+            [box](const QString& value) {
+                box->setTristate(false);
+                box->setCheckState(value == QStringLiteral("True") ? Qt::Checked : Qt::Unchecked);
+            }};
 }
 
 SettingsStore::Setting positionBinding(QWidget& root, std::string_view name) {

@@ -39,9 +39,15 @@ QLineEdit* textField(QWidget* parent, const char* name, QRect geometry) {
     return place(new QLineEdit(initialValue(name), parent), name, geometry);
 }
 
+// A box whose choice is not made yet shows neither state; the user's first click makes it.
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* box = place(new QCheckBox(text, parent), name, geometry);
-    box->setChecked(initialValue(name) == QStringLiteral("True"));
+    if (startsUnchosen(declaredSetting(name))) {
+        box->setCheckState(Qt::PartiallyChecked);
+        QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+    } else {
+        box->setChecked(initialValue(name) == QStringLiteral("True"));
+    }
     return box;
 }
 
@@ -63,6 +69,9 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, const QString& programFolder, Pic
     buildCounts();
     buildChoices();
     buildRightColumn();
+    // The panel has no room left: the choice of session lies on the page under it, below the
+    // personal suggestion's row.
+    gentle_ = checkBox(parent, "Cgentle", QStringLiteral("Щадящий режим"), {0, 378, 130, 17});
     // Connected after the initial values are set: the form starts in its designed state.
     onChange(passes_, [this] { checkPasses(); });
     onChange(phraseRepeats_, [this] { checkPhraseRepeats(); });
@@ -144,7 +153,20 @@ std::optional<SessionSettings> SettingsPanel::sessionSettings() {
     settings.brightness = brightness_->isChecked();
     settings.brightnessLevel = brightnessLevel_->value();
     settings.sound = sound_->isChecked();
+    settings.gentle = gentle_->checkState() == Qt::Checked;
     return settings;
+}
+
+std::optional<bool> SettingsPanel::gentleChoice() const {
+    if (gentle_->checkState() == Qt::PartiallyChecked) {
+        return std::nullopt;
+    }
+    return gentle_->isChecked();
+}
+
+void SettingsPanel::chooseSession(bool gentle) {
+    gentle_->setTristate(false);
+    gentle_->setCheckState(gentle ? Qt::Checked : Qt::Unchecked);
 }
 
 void SettingsPanel::setPauses(int wordPause, int phrasePause) {

@@ -32,6 +32,9 @@ public:
     // user is told which).
     std::optional<SessionSettings> sessionSettings();
     void setPauses(int wordPause, int phrasePause);
+    // The gentle session (true) or the full one, or nothing while the user has not chosen.
+    std::optional<bool> gentleChoice() const;
+    void chooseSession(bool gentle);
     // The version of the suggestions: 0 for a man, 1 for a woman.
     int versionItem() const;
     // The name that follows "Я" in the suggestions.
@@ -79,6 +82,7 @@ private:
     QLineEdit* photoPause_ = nullptr;    // Ezad
     QCheckBox* matrix_ = nullptr;        // Cmatr
     QCheckBox* letter_ = nullptr;        // Cbuk
+    QCheckBox* gentle_ = nullptr;        // Cgentle
 };
 
 } // namespace mirelta

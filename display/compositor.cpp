@@ -1,5 +1,6 @@
 #include "display/compositor.h"
 
+#include "display/gentle_tone.h"
 #include "display/glyph_strips.h"
 
 #include <QtEndian>
@@ -180,6 +181,9 @@ void composePanel(const PanelScene& scene, QImage& frame) {
         }
     }
     face();
+    if (scene.gentle()) {
+        toneDownFrame(frame);
+    }
 }
 
 } // namespace mirelta

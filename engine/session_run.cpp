@@ -35,6 +35,7 @@ SessionOutcome SessionRun::play() {
 
 void SessionRun::start() {
     trace_("start");
+    world_.scene.setGentle(settings_.gentle);
     if (settings_.gentle) {
         trace_("gentle");
     }

@@ -168,10 +168,10 @@ TEST_F(SessionWarning, TheChoiceRoundTripsThroughTheSettingsFile) {
         EXPECT_EQ(again->findChild<QCheckBox*>(QStringLiteral("Cgentle"))->checkState(), state)
             << stored;
         again->close();
-        const QByteArray saved = settingsBytes();
+        const QByteArray rewritten = settingsBytes();
         const QByteArray expected =
             QByteArray("[TMirelta]\r\n") + written + "\r\nEpov_Text=3\r\nFormVersion=0\r\n";
-        EXPECT_TRUE(saved.startsWith(expected)) << saved.toStdString();
-        EXPECT_TRUE(saved.endsWith("\r\n[Other]\r\nKey=1\r\n")) << saved.toStdString();
+        EXPECT_TRUE(rewritten.startsWith(expected)) << rewritten.toStdString();
+        EXPECT_TRUE(rewritten.endsWith("\r\n[Other]\r\nKey=1\r\n")) << rewritten.toStdString();
     }
 }

@@ -15,6 +15,7 @@ declare -A allowed=(
     [platform/sound]=""
     [platform/desktop]=""
     [display]="text"
+    [safety]=""
     [engine]="display text platform/pictures platform/sound platform/files"
     [gui]="gui engine display settings text platform"
     [app]="gui engine display settings text platform"
@@ -22,7 +23,7 @@ declare -A allowed=(
 # folders whose sources may include no Qt header at all
 plain="text settings"
 # folders whose sources may include no widget header
-core="text settings display engine platform/files platform/pictures platform/sound"
+core="text settings display safety engine platform/files platform/pictures platform/sound"
 
 faults=0
 report() {

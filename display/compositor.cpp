@@ -143,6 +143,10 @@ void drawPicture(const PictureBox& box, QImage& frame) {
 } // namespace
 
 void composePanel(const PanelScene& scene, QImage& frame) {
+    if (const QImage* held = scene.heldFrame(); held != nullptr && !held->isNull()) {
+        frame = *held; // drawn and toned already
+        return;
+    }
     if (frame.size() != QSize(kPanelSize, kPanelSize) || frame.format() != QImage::Format_RGB32) {
         frame = QImage(kPanelSize, kPanelSize, QImage::Format_RGB32);
     }

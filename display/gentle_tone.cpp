@@ -40,7 +40,17 @@ QRgb toneOf(int red, int green, int blue, const std::array<double, 256>& linearT
     const auto channel = [&](double value) {
         return byteAtMost(y + keep * (value - y), linearTable);
     };
-    return qRgb(channel(r), channel(g), channel(b));
+    const int toRed = channel(r);
+    const int toGreen = channel(g);
+    const int toBlue = channel(b);
+    // The darkest reds lose their green and blue to rounding first: those become grey.
+    const double redLight = linearTable[toRed];
+    if (redLight > 0 &&
+        redLight >= 0.75 * (redLight + linearTable[toGreen] + linearTable[toBlue])) {
+        const int grey = byteAtMost(y, linearTable);
+        return qRgb(grey, grey, grey);
+    }
+    return qRgb(toRed, toGreen, toBlue);
 }
 
 // The tone of every colour at 6 bits a channel: one look-up a pixel. The band is dim enough that
@@ -60,8 +70,8 @@ public:
         }
     }
     QRgb operator()(QRgb colour) const {
-        const auto index = ((qRed(colour) >> 2) << 12) | ((qGreen(colour) >> 2) << 6) |
-                           (qBlue(colour) >> 2);
+        const auto index =
+            ((qRed(colour) >> 2) << 12) | ((qGreen(colour) >> 2) << 6) | (qBlue(colour) >> 2);
         return table_[static_cast<std::size_t>(index)];
     }
 

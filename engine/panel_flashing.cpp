@@ -32,10 +32,10 @@ std::uint32_t pixelChecksum(const QImage& picture) {
 // A ring of the gentle session in the panel's dim band; a system colour (the desktop's, which the
 // engine does not know) as a middle grey.
 std::uint32_t gentleRingColour(std::uint32_t colour) {
-    const QRgb rgb = (colour & 0x80000000u) != 0
-                         ? qRgb(128, 128, 128)
-                         : qRgb(int(colour & 0xFFu), int((colour >> 8) & 0xFFu),
-                                int((colour >> 16) & 0xFFu));
+    const QRgb rgb =
+        (colour & 0x80000000u) != 0
+            ? qRgb(128, 128, 128)
+            : qRgb(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
     const QRgb toned = gentleColour(rgb);
     return std::uint32_t(qRed(toned)) | (std::uint32_t(qGreen(toned)) << 8) |
            (std::uint32_t(qBlue(toned)) << 16);

@@ -1,6 +1,7 @@
 #include "engine/session_engine.h"
 
 #include "display/screen.h"
+#include "engine/flash_limiter.h"
 #include "engine/sentence_locator.h"
 #include "engine/session_run.h"
 
@@ -28,6 +29,12 @@ SessionOutcome SessionEngine::run(const SessionSettings& settings, QSize windowS
                                   RingCanvas& rings, SessionTrace* trace) {
     // The screen, canvas and trace belong to this session only: the run that holds them ends with
     // it, however it ends.
+    if (settings.gentle) {
+        FlashLimiter limiter(world_.scene, windowSize, screen, rings, trace);
+        SessionRun session(world_, timers_, settings, {windowSize, limiter, limiter, trace},
+                           *cellScreen_);
+        return session.play();
+    }
     SessionRun session(world_, timers_, settings, {windowSize, screen, rings, trace}, *cellScreen_);
     return session.play();
 }

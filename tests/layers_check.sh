@@ -16,7 +16,7 @@ declare -A allowed=(
     [platform/desktop]=""
     [display]="text"
     [safety]=""
-    [engine]="display text platform/pictures platform/sound platform/files"
+    [engine]="display safety text platform/pictures platform/sound platform/files"
     [gui]="gui engine display settings text platform"
     [app]="gui engine display settings text platform"
 )

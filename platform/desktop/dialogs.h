@@ -20,9 +20,15 @@ public:
     // A file-open dialog starting in `folder`; an empty result means cancelled.
     virtual QString openFile(const QString& folder, const QString& filter) = 0;
     // A warning that asks for one of `options`, the first being the default button; the index of
-    // the option chosen, or nothing when the box was closed (or cancelled) without a choice.
+    // the option chosen, or nothing when the box was closed (or cancelled) without a choice. Where
+    // no one can answer (a tool without a screen) it is never chosen.
     virtual std::optional<int> choose(const QString& text, const QString& title,
-                                      const QStringList& options) = 0;
+                                      const QStringList& options) {
+        (void)text;
+        (void)title;
+        (void)options;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs, modal over `parent`.

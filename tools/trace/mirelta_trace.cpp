@@ -100,9 +100,6 @@ public:
     }
     bool ask(const QString&, const QString&) override { return false; }
     QString openFile(const QString&, const QString&) override { return {}; }
-    std::optional<int> choose(const QString&, const QString&, const QStringList&) override {
-        return std::nullopt;
-    }
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 # `cmake --install build --prefix DIR` makes DIR a self-contained program folder: the program
 # writes its settings and personal suggestions beside itself, so DIR must be one the user may
 # write to (for example ~/Мирельта). A desktop launcher for it goes to the user's applications.
-install(TARGETS mirelta mirelta-check mirelta-trace RUNTIME DESTINATION .)
+install(TARGETS mirelta mirelta-check mirelta-trace mirelta-flash-check RUNTIME DESTINATION .)
 install(DIRECTORY ${MIRELTA_PROGRAM_DIR}/Text ${MIRELTA_PROGRAM_DIR}/Image
         ${MIRELTA_PROGRAM_DIR}/Sound ${MIRELTA_PROGRAM_DIR}/Iniaz ${MIRELTA_PROGRAM_DIR}/Site
         DESTINATION . OPTIONAL)

@@ -17,6 +17,7 @@
 namespace mirelta {
 
 class Screen;
+struct SessionStage;
 
 class SessionEngine {
 public:
@@ -36,6 +37,9 @@ public:
     bool greyTimer() const { return timers_.grey; }
 
 private:
+    // Presses "Старт" on `stage` and plays ticks until the passes are played.
+    SessionOutcome play(const SessionStage& stage, const SessionSettings& settings);
+
     SessionWorld world_;
     // The display actions repaint cells on a screen of their own: the engine itself decides which
     // states become frames.

@@ -26,6 +26,10 @@ SessionRun::SessionRun(SessionWorld& world, TickTimers& timers, const SessionSet
 
 void SessionRun::start() {
     trace_("start");
+    world_.scene.setGentle(settings_.gentle);
+    if (settings_.gentle) {
+        trace_("gentle");
+    }
     world_.state.loadedThesis = 0;
     centreOnPanel(world_.scene.photo());
     centreOnPanel(world_.scene.scenarioPicture());

@@ -52,6 +52,7 @@ readSessionSettings(const std::function<QString(const SettingDeclaration&)>& val
     settings.brightness = checked(setting::brightness);
     settings.brightnessLevel = valueOf(setting::brightnessLevel).toInt();
     settings.sound = checked(setting::sound);
+    settings.gentle = checked(setting::gentle);
     return std::nullopt;
 }
 

@@ -64,6 +64,7 @@ struct SessionSettings {
     bool brightness = setting::brightness.initiallyChecked();
     int brightnessLevel = setting::brightnessLevel.initialNumber();
     bool sound = setting::sound.initiallyChecked();
+    bool gentle = setting::gentle.initiallyChecked(); // keeps under the flash limits
 };
 
 // The settings as the controls hold them, each read by its declaration as the file writes it

@@ -8,6 +8,7 @@
 #include "gui/pages/menu_panel.h"
 #include "gui/pages/page_links.h"
 #include "gui/session/panel_view.h"
+#include "gui/settings/session_warning.h"
 #include "gui/settings/settings_store.h"
 #include "gui/widgets/hover_highlights.h"
 #include "gui/widgets/program_version.h"
@@ -136,12 +137,20 @@ void MainWindow::startSession() {
     // "Старт" within 700 ms of the window appearing: the border switch would run the show handler
     // on this thread while the session's thread plays. It is done now, before anything is read.
     border_->switchNow();
-    const std::optional<SessionSettings> settings = settings_->sessionSettings();
+    std::optional<SessionSettings> settings = settings_->sessionSettings();
     if (!settings) {
         return;
     }
     if (!choice_->readyToPlay()) {
         return;
+    }
+    if (!settings_->gentleChoice()) {
+        const std::optional<bool> gentle = askForGentleSession(dialogs_);
+        if (!gentle) {
+            return;
+        }
+        settings_->chooseSession(*gentle);
+        settings->gentle = *gentle;
     }
     exit_->hide();
     menu_->hide();

@@ -81,12 +81,16 @@ inline constexpr SettingDeclaration personal{"Chperson", Checked, "False", std::
 inline constexpr SettingDeclaration photoShown{"Cfoto", Checked, "False", std::nullopt, 10};
 inline constexpr SettingDeclaration photoFile{"Openf", FileName, "", std::nullopt, 11};
 inline constexpr SettingDeclaration personalTitle{"Cperson", Text, "", std::nullopt, 13};
+// The gentle session or the full one, chosen at the first "Старт": no initial value, so that the
+// box starts unchosen. Kept last, so that a file written before it existed gains one line and
+// loses none.
+inline constexpr SettingDeclaration gentle{"Cgentle", Checked, "", std::nullopt, 19};
 
 } // namespace setting
 
 // Every setting, in the order the recommended values are put back: each goes through its
 // control, whose reaction may change another control.
-inline constexpr std::array<const SettingDeclaration*, 21> kSettings = {
+inline constexpr std::array<const SettingDeclaration*, 22> kSettings = {
     &setting::passes,
     &setting::phraseRepeats,
     &setting::wordRows,
@@ -108,6 +112,7 @@ inline constexpr std::array<const SettingDeclaration*, 21> kSettings = {
     &setting::photoShown,
     &setting::photoFile,
     &setting::personalTitle,
+    &setting::gentle,
 };
 
 // How many settings the file keeps.
@@ -119,6 +124,12 @@ constexpr int storedSettingCount() {
     return count;
 }
 inline constexpr int kStoredSettingCount = storedSettingCount();
+
+// A check box declared without an initial value holds a choice the user has not made yet: until
+// it is made the box shows neither state and nothing is written for it.
+constexpr bool startsUnchosen(const SettingDeclaration& setting) {
+    return setting.kind == SettingKind::Checked && setting.initial.empty();
+}
 
 // The key of a setting in the file: the control's name, "_", the property.
 std::string settingKey(const SettingDeclaration& setting);

@@ -33,7 +33,7 @@ void SettingBindings::add(const SettingDeclaration& declared, SettingKind kind,
     if (!bound_.emplace(&declared, std::move(setting)).second) {
         throw std::logic_error("the setting " + std::string(declared.control) + " is bound twice");
     }
-    if (kind != SettingKind::FileName) {
+    if (kind != SettingKind::FileName && !startsUnchosen(declared)) {
         apply(declared, text(declared.initial));
     }
 }
@@ -75,13 +75,26 @@ RadioGroup* SettingBindings::bind(const SettingDeclaration& declared, RadioGroup
     return group;
 }
 
+// A box whose choice is not made yet (declared without an initial value) shows neither state and
+// reads as no value; the user's first click, or a value applied, makes the choice.
 QCheckBox* SettingBindings::bind(const SettingDeclaration& declared, QCheckBox* box) {
     name(box, declared);
     add(declared, SettingKind::Checked,
         {{},
          {},
-         [box] { return box->isChecked() ? QStringLiteral("True") : QStringLiteral("False"); },
-         [box](const QString& value) { box->setChecked(value == QStringLiteral("True")); }});
+         [box] {
+             return box->checkState() == Qt::PartiallyChecked ? QString()
+                    : box->isChecked()                        ? QStringLiteral("True")
+                                                              : QStringLiteral("False");
+         },
+         [box](const QString& value) {
+             box->setTristate(false);
+             box->setCheckState(value == QStringLiteral("True") ? Qt::Checked : Qt::Unchecked);
+         }});
+    if (startsUnchosen(declared)) {
+        box->setCheckState(Qt::PartiallyChecked);
+        QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+    }
     return box;
 }
 

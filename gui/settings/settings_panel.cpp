@@ -47,6 +47,9 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, const QString& programFolder, Pic
     buildCounts();
     buildChoices();
     buildRightColumn();
+    // The panel has no room left: the choice of session lies on the page under it, below the
+    // personal suggestion's row.
+    checkBox(setting::gentle, QStringLiteral("Щадящий режим"), {0, 378, 130, 17}, parent);
     // The photo's file is held by its dialog, not by a control.
     bindings_.bind(
         setting::photoFile, [this] { return photo_.fileName(); },
@@ -70,8 +73,8 @@ QLineEdit* SettingsPanel::textField(const SettingDeclaration& declared, QRect ge
 }
 
 QCheckBox* SettingsPanel::checkBox(const SettingDeclaration& declared, const QString& text,
-                                   QRect geometry) {
-    return bound(bindings_, declared, new QCheckBox(text, this), geometry);
+                                   QRect geometry, QWidget* parent) {
+    return bound(bindings_, declared, new QCheckBox(text, parent ? parent : this), geometry);
 }
 
 void SettingsPanel::radioGroup(const SettingDeclaration& declared, const QString& text,
@@ -141,6 +144,18 @@ std::optional<SessionSettings> SettingsPanel::sessionSettings() {
 void SettingsPanel::setPauses(int wordPause, int phrasePause) {
     bindings_.apply(setting::wordPause, QString::number(wordPause));
     bindings_.apply(setting::phrasePause, QString::number(phrasePause));
+}
+
+std::optional<bool> SettingsPanel::gentleChoice() const {
+    const QString value = bindings_.value(setting::gentle);
+    if (value.isEmpty()) {
+        return std::nullopt;
+    }
+    return value == QStringLiteral("True");
+}
+
+void SettingsPanel::chooseSession(bool gentle) {
+    bindings_.apply(setting::gentle, gentle ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 int SettingsPanel::versionItem() const {

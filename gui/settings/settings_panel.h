@@ -33,6 +33,9 @@ public:
     // user is told which).
     std::optional<SessionSettings> sessionSettings();
     void setPauses(int wordPause, int phrasePause);
+    // The gentle session (true) or the full one, or nothing while the user has not chosen.
+    std::optional<bool> gentleChoice() const;
+    void chooseSession(bool gentle);
     // The version of the suggestions: 0 for a man, 1 for a woman.
     int versionItem() const;
     // The name that follows "Я" in the suggestions.
@@ -54,7 +57,9 @@ Q_SIGNALS:
 private:
     QLineEdit* digitField(const SettingDeclaration& declared, QRect geometry);
     QLineEdit* textField(const SettingDeclaration& declared, QRect geometry);
-    QCheckBox* checkBox(const SettingDeclaration& declared, const QString& text, QRect geometry);
+    // On the panel, or on `parent` when it has no room left.
+    QCheckBox* checkBox(const SettingDeclaration& declared, const QString& text, QRect geometry,
+                        QWidget* parent = nullptr);
     void radioGroup(const SettingDeclaration& declared, const QString& text,
                     const QStringList& items, QRect geometry);
     void buildCounts();

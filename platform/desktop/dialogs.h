@@ -3,6 +3,8 @@
 // be driven and read by tests without a modal dialog.
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -17,6 +19,16 @@ public:
     virtual bool ask(const QString& text, const QString& title) = 0;
     // A file-open dialog starting in `folder`; an empty result means cancelled.
     virtual QString openFile(const QString& folder, const QString& filter) = 0;
+    // A warning that asks for one of `options`, the first being the default button; the index of
+    // the option chosen, or nothing when the box was closed (or cancelled) without a choice. Where
+    // no one can answer (a tool without a screen) it is never chosen.
+    virtual std::optional<int> choose(const QString& text, const QString& title,
+                                      const QStringList& options) {
+        (void)text;
+        (void)title;
+        (void)options;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs, modal over `parent`.
@@ -26,6 +38,8 @@ public:
     void message(const QString& text) override;
     bool ask(const QString& text, const QString& title) override;
     QString openFile(const QString& folder, const QString& filter) override;
+    std::optional<int> choose(const QString& text, const QString& title,
+                              const QStringList& options) override;
 
 private:
     QWidget* parent_;

@@ -40,6 +40,9 @@ TEST(SettingsTable, KeptSettingsAreTheDefaultFileInItsOrder) {
     expected << "[" << kSettingsSection << "]\r\nFormVersion=0\r\n";
     for (const SettingDeclaration* setting : storedSettings()) {
         ASSERT_NE(setting, nullptr);
+        if (startsUnchosen(*setting)) {
+            continue; // nothing is written for a choice not made yet
+        }
         expected << settingKey(*setting) << "=" << setting->initial << "\r\n";
     }
     std::stringstream written;

@@ -16,7 +16,7 @@ fi
 
 # folder: the project folders its includes may name (besides its own). A file belongs to the
 # longest folder here that holds it; a program source in no folder here is a fault.
-core="engine display settings text platform"
+core="engine display safety settings text platform"
 declare -A allowed=(
     [text]=""
     [settings]="text"
@@ -25,7 +25,8 @@ declare -A allowed=(
     [platform/sound]=""
     [platform/desktop]=""
     [display]="text"
-    [engine]="display settings text platform/pictures platform/sound platform/files"
+    [safety]=""
+    [engine]="display safety settings text platform/pictures platform/sound platform/files"
     [packaging]=""
     # the gui features, from the bottom up; none includes the main window
     [gui/widgets]="$core"
@@ -41,7 +42,7 @@ declare -A allowed=(
 # folders whose sources may include no Qt header at all
 plain="text settings"
 # folders whose sources may include no widget header
-nowidgets="text settings display engine platform/files platform/pictures platform/sound"
+nowidgets="text settings display safety engine platform/files platform/pictures platform/sound"
 # the only program sources that may include the main window
 window_users="gui/main_window.cpp app/main.cpp"
 

@@ -75,7 +75,7 @@ FlashMonitor::FlashMonitor(QSize screen, FlashMonitorOptions options)
         const int high = std::min(cell, screen.height() - row * cell);
         for (int column = 0; column < columns_; ++column) {
             const int wide = std::min(cell, screen.width() - column * cell);
-            cellPixels_[static_cast<std::size_t>(row * columns_ + column)] = high * wide;
+            cellPixels_[cellAt(row, column)] = high * wide;
         }
     }
     luminance_.resize(cells);
@@ -147,9 +147,9 @@ void FlashMonitor::measureCells(const QImage& frame) {
             }
         }
         for (int column = 0; column < columns_; ++column) {
-            const auto index = static_cast<std::size_t>(row * columns_ + column);
+            const auto index = cellAt(row, column);
             const double share = 1.0 / (kLinearSteps * cellPixels_[index]);
-            const std::uint32_t* sums = rowSums_.data() + 3 * column;
+            const std::uint32_t* sums = rowSums_.data() + std::ptrdiff_t{3} * column;
             const LinearColour colour{static_cast<float>(sums[0] * share),
                                       static_cast<float>(sums[1] * share),
                                       static_cast<float>(sums[2] * share)};
@@ -166,7 +166,7 @@ double FlashMonitor::transitionArea(const std::vector<std::uint8_t>& moved) {
     }
     // Pixels in transition summed over every rectangle from the top left corner, so that any
     // field's sum takes four look-ups.
-    const auto stride = static_cast<std::size_t>(columns_ + 1);
+    const std::size_t stride = static_cast<std::size_t>(columns_) + 1;
     std::fill(areaSums_.begin(), areaSums_.begin() + static_cast<std::ptrdiff_t>(stride), 0);
     for (int row = 0; row < rows_; ++row) {
         std::int64_t line = 0;
@@ -174,9 +174,9 @@ double FlashMonitor::transitionArea(const std::vector<std::uint8_t>& moved) {
         const std::size_t here = above + stride;
         areaSums_[here] = 0;
         for (int column = 0; column < columns_; ++column) {
-            const auto index = static_cast<std::size_t>(row * columns_ + column);
+            const auto index = cellAt(row, column);
             line += moved[index] ? cellPixels_[index] : 0;
-            const auto at = static_cast<std::size_t>(column + 1);
+            const std::size_t at = static_cast<std::size_t>(column) + 1;
             areaSums_[here + at] = areaSums_[above + at] + line;
         }
     }
@@ -186,7 +186,7 @@ double FlashMonitor::transitionArea(const std::vector<std::uint8_t>& moved) {
         const std::size_t lower = static_cast<std::size_t>(top + fieldRows_) * stride;
         for (int left = 0; left + fieldColumns_ <= columns_; ++left) {
             const auto l = static_cast<std::size_t>(left);
-            const auto r = static_cast<std::size_t>(left + fieldColumns_);
+            const std::size_t r = l + static_cast<std::size_t>(fieldColumns_);
             most = std::max(most, areaSums_[lower + r] - areaSums_[lower + l] -
                                       areaSums_[upper + r] + areaSums_[upper + l]);
         }

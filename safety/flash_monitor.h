@@ -13,6 +13,9 @@
 // than a cell that changes in opposite directions within the cell is seen as its mean (as the eye
 // sees it from a normal distance), and an edge that cuts a cell counts the whole cell once its
 // mean moved by a step. Cells of 1 pixel measure every pixel alone.
+//
+// "Any one second" is a period from one refresh to the refresh a second later with both ends in
+// it, so a steady 3 flashes a second puts 7 transitions in some second and fails, as it should.
 
 #include "safety/flash_rules.h"
 
@@ -82,6 +85,10 @@ private:
         bool highRed = false;
     };
 
+    std::size_t cellAt(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+               static_cast<std::size_t>(column);
+    }
     void measureCells(const QImage& frame);
     double transitionArea(const std::vector<std::uint8_t>& moved);
     FrameVerdict judge(long frame, bool transition, bool redTransition) const;

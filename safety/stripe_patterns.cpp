@@ -34,8 +34,8 @@ bool striped(const std::vector<float>& light, const StripeOptions& options,
         spacings.push_back(starts[i] - starts[i - 1]);
     }
     std::vector<int> sorted = spacings;
-    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
-                     sorted.end());
+    std::nth_element(sorted.begin(),
+                     sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
     const int usual = sorted[sorted.size() / 2];
     const int slack = std::max(1, usual / 4);
     return std::all_of(spacings.begin(), spacings.end(),
@@ -48,20 +48,21 @@ double stripedShare(const QImage& picture, const StripeOptions& options) {
     if (picture.isNull() || options.block < 2) {
         return 0;
     }
-    const QImage rgb = picture.format() == QImage::Format_RGB32 ||
-                               picture.format() == QImage::Format_ARGB32
-                           ? picture
-                           : picture.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb =
+        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+            ? picture
+            : picture.convertToFormat(QImage::Format_RGB32);
     const int width = rgb.width();
     const int height = rgb.height();
     // The luminance of every pixel, once.
-    std::vector<float> luminance(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::vector<float> luminance(static_cast<std::size_t>(width) *
+                                 static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         float* out = luminance.data() + static_cast<std::ptrdiff_t>(y) * width;
         for (int x = 0; x < width; ++x) {
-            out[x] = static_cast<float>(
-                relativeLuminance(linearColour(qRed(pixels[x]), qGreen(pixels[x]), qBlue(pixels[x]))));
+            out[x] = static_cast<float>(relativeLuminance(
+                linearColour(qRed(pixels[x]), qGreen(pixels[x]), qBlue(pixels[x]))));
         }
     }
     const int block = options.block;
@@ -70,7 +71,7 @@ double stripedShare(const QImage& picture, const StripeOptions& options) {
     long stripedPixels = 0;
     for (int top = 0; top + block <= height; top += block) {
         for (int left = 0; left + block <= width; left += block) {
-            int along = 0;  // lines of the block across which the stripes run
+            int along = 0; // lines of the block across which the stripes run
             int across = 0;
             for (int i = 0; i < block; ++i) {
                 for (int j = 0; j < block; ++j) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The flash rules over the full session and the gentle one, on the sessions' own timeline.
 #
-#   tools/measure-gentle.sh PROGRAM_DIR [SECONDS] [--table-only | --matrix-only]
+#   tools/measure-gentle.sh PROGRAM_DIR [SECONDS] [--table-only | --matrix-only | --quick]
 #
 # First a table, one row a standard suggestion (men's version, "Средняя", "Буква", "Видимая",
 # 60 Hz, the whole session): seconds, failing seconds, the most flashes in a second and red
@@ -10,7 +10,8 @@
 # and with "Яркость" off and at 100 and 500 in turn, for the first SECONDS (20) of the session,
 # with the worst photo and thesis pictures: a black and white checkerboard as the photo after
 # every "Я", and every picture the suggestions name replaced by a saturated red one or by the
-# checkerboard. Ends 1 when any gentle session fails.
+# checkerboard. --quick plays each combination of the matrix once, at 144 Hz every fourth and at
+# 60 Hz the others, and leaves out the table. Ends 1 when any gentle session fails.
 set -euo pipefail
 program=$(cd "$1" && pwd)
 seconds=${2:-20}
@@ -61,7 +62,7 @@ settings() { # item sex speed letters view photo
 }
 
 failed=0
-if [ "$part" != --matrix-only ]; then
+if [ "$part" != --matrix-only ] && [ "$part" != --quick ]; then
     folder="$work/table"
     mkdir -p "$folder/Text"
     cp -r "$program/Image" "$program/Sound" "$folder/"
@@ -83,6 +84,7 @@ folder_with "$work/checkerboard" checkerboard.bmp
 letters=("Cbuk_Checked=True" "Cmatr_Checked=True")
 brightness=(off 100 500)
 runs=0
+at144=0
 failures=0
 worst_flashes=0
 for item in 0 1 2 3 4 5; do
@@ -90,7 +92,11 @@ for item in 0 1 2 3 4 5; do
         for speed in 0 1 2; do
             for mode in 0 1; do
                 for view in 0 1 2; do
-                    for refresh in 60 144; do
+                    rates="60 144"
+                    if [ "$part" = --quick ]; then
+                        rates=$([ $((runs % 4)) -eq 3 ] && echo 144 || echo 60)
+                    fi
+                    for refresh in $rates; do
                         picture=$([ $(((runs / 2) % 2)) -eq 0 ] && echo red || echo checkerboard)
                         folder="$work/$picture"
                         settings "$item" "$sex" "$speed" "${letters[mode]}" "$view" \
@@ -99,6 +105,7 @@ for item in 0 1 2 3 4 5; do
                         line=$("$check" --folder "$folder" --gentle --refresh "$refresh" \
                             --seconds "$seconds" --brightness "$level" 2>/dev/null) || true
                         runs=$((runs + 1))
+                        [ "$refresh" = 144 ] && at144=$((at144 + 1))
                         read -r _ _ _ fail _ extended _ _ _ most _ red verdict <<<"$line"
                         [ "${most:-0}" -gt "$worst_flashes" ] && worst_flashes=$most
                         if [ "${verdict:-}" != pass ] || [ "${red:-1}" != 0 ]; then
@@ -112,6 +119,6 @@ for item in 0 1 2 3 4 5; do
         done
     done
 done
-echo "gentle: $runs sessions of ${seconds} s, $failures failing; the most flashes in a second: $worst_flashes"
+echo "gentle: $runs sessions of ${seconds} s ($at144 at 144 Hz), $failures failing; the most flashes in a second: $worst_flashes"
 [ "$failures" -eq 0 ] || failed=1
 exit $failed

@@ -11,7 +11,7 @@ namespace mirelta {
 class Dialogs;
 
 // True for the gentle session, false for the full one; nothing when the user closed the warning
-// without choosing.
+// without choosing. The full session is the last option, what a tool that cannot ask plays.
 std::optional<bool> askForGentleSession(Dialogs& dialogs);
 
 } // namespace mirelta

@@ -21,13 +21,16 @@ public:
     virtual QString openFile(const QString& folder, const QString& filter) = 0;
     // A warning that asks for one of `options`, the first being the default button; the index of
     // the option chosen, or nothing when the box was closed (or cancelled) without a choice. Where
-    // no one can answer (a tool without a screen) it is never chosen.
+    // no one can be asked (the tools without a screen) the last option is taken: callers make it
+    // the one that keeps things as they were.
     virtual std::optional<int> choose(const QString& text, const QString& title,
                                       const QStringList& options) {
         (void)text;
         (void)title;
-        (void)options;
-        return std::nullopt;
+        if (options.isEmpty()) {
+            return std::nullopt;
+        }
+        return static_cast<int>(options.size() - 1);
     }
 };
 

@@ -81,6 +81,7 @@ TEST(FlashCalibration, FourHertzOverAFifthOfTheFieldPasses) {
 TEST(FlashCalibration, SlowGreyRampPasses) {
     // Black to white in four seconds and back in four.
     std::vector<QImage> greys;
+    greys.reserve(256);
     for (int level = 0; level < 256; ++level) {
         greys.push_back(filled(kScreen, QColor(level, level, level)));
     }

@@ -25,7 +25,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCollator>
 #include <QDir>
 #include <QSlider>
 #include <cmath>
@@ -158,10 +157,10 @@ Options parseOptions(const QStringList& args) {
                 bool high = false;
                 const int width = parts.value(0).toInt(&wide);
                 const int height = parts.value(1).toInt(&high);
-                if (parts.size() != 2 || !wide || !high || width < 425 || height < 425 ||
+                if (parts.size() != 2 || !wide || !high || width < 1 || height < 1 ||
                     width > 8192 || height > 8192) {
                     throw Refused("--window " + value.toStdString() +
-                                  ": whole numbers from 425 to 8192, as in 1024x768, are needed");
+                                  ": whole numbers from 1 to 8192, as in 1024x768, are needed");
                 }
                 options.window = {width, height};
             } else if (arg == QStringLiteral("--refresh")) {
@@ -261,6 +260,46 @@ int printReport(const FlashReport& report, bool summaryOnly) {
     return summary.passes() ? 0 : 1;
 }
 
+// Names in the order a recorder numbers its frames: runs of digits compare as numbers, so that
+// "frame9" comes before "frame10" with or without leading zeros.
+bool numberedBefore(const QString& first, const QString& second) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < first.size() && j < second.size()) {
+        if (first[i].isDigit() && second[j].isDigit()) {
+            const qsizetype startI = i;
+            const qsizetype startJ = j;
+            while (i < first.size() && first[i].isDigit()) {
+                ++i;
+            }
+            while (j < second.size() && second[j].isDigit()) {
+                ++j;
+            }
+            QStringView a = QStringView(first).mid(startI, i - startI);
+            QStringView b = QStringView(second).mid(startJ, j - startJ);
+            while (a.size() > 1 && a.front() == QLatin1Char('0')) {
+                a = a.mid(1);
+            }
+            while (b.size() > 1 && b.front() == QLatin1Char('0')) {
+                b = b.mid(1);
+            }
+            if (a.size() != b.size()) {
+                return a.size() < b.size();
+            }
+            if (a != b) {
+                return a < b;
+            }
+        } else {
+            if (first[i] != second[j]) {
+                return first[i] < second[j];
+            }
+            ++i;
+            ++j;
+        }
+    }
+    return first.size() - i < second.size() - j;
+}
+
 int checkRecording(const Options& options) {
     QDir folder(options.frames);
     if (!folder.exists()) {
@@ -274,9 +313,7 @@ int checkRecording(const Options& options) {
                   << '\n';
         return 2;
     }
-    QCollator order;
-    order.setNumericMode(true);
-    std::sort(names.begin(), names.end(), order);
+    std::sort(names.begin(), names.end(), numberedBefore);
     std::optional<Judge> judge;
     QSize size;
     for (const QString& name : names) {

@@ -1,5 +1,6 @@
 #include "display/compositor.h"
 
+#include "display/gentle_tone.h"
 #include "display/glyph_strips.h"
 
 #include <QtEndian>
@@ -142,6 +143,10 @@ void drawPicture(const PictureBox& box, QImage& frame) {
 } // namespace
 
 void composePanel(const PanelScene& scene, QImage& frame) {
+    if (const QImage* held = scene.heldFrame(); held != nullptr && !held->isNull()) {
+        frame = *held; // drawn and toned already
+        return;
+    }
     if (frame.size() != QSize(kPanelSize, kPanelSize) || frame.format() != QImage::Format_RGB32) {
         frame = QImage(kPanelSize, kPanelSize, QImage::Format_RGB32);
     }
@@ -180,6 +185,9 @@ void composePanel(const PanelScene& scene, QImage& frame) {
         }
     }
     face();
+    if (scene.gentle()) {
+        toneDownFrame(frame);
+    }
 }
 
 } // namespace mirelta

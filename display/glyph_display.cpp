@@ -11,9 +11,9 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 } // namespace
 
 GlyphDisplay::GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
-                           const LetterCursor& cursor, Screen& screen, std::function<int()> speed)
+                           const LetterCursor& cursor, Screen& screen, Speed speed)
     : scene_(scene), strips_(strips), letters_(letters), cursor_(cursor), screen_(screen),
-      speed_(std::move(speed)) {}
+      speed_(speed) {}
 
 void GlyphDisplay::loadCurrentGlyph(GlyphCell& cell) {
     const bool hasGlyph = letters_.isAssigned(letters_field::Glyph);
@@ -83,14 +83,9 @@ void GlyphDisplay::emptySentence() {
     walkSentence([](GlyphCell& cell) { cell.clearStrip(); });
 }
 
-int GlyphDisplay::matrixSide(int speed) {
-    // A speed that is not set gets the middle block.
-    return speed == 0 ? 2 : speed == 2 ? 6 : 4;
-}
-
-std::vector<int> GlyphDisplay::matrixBlock(int speed) {
+std::vector<int> GlyphDisplay::matrixBlock(Speed speed) {
     // All three blocks are centred on the middle of the panel.
-    const int side = matrixSide(speed);
+    const int side = lookOf(speed).matrixSide;
     const int firstRow = 5 - side / 2;
     const int firstColumn = 6 - side / 2;
     std::vector<int> cells;
@@ -103,7 +98,7 @@ std::vector<int> GlyphDisplay::matrixBlock(int speed) {
 }
 
 void GlyphDisplay::showLetterInMatrix() {
-    for (const int number : matrixBlock(speed_())) {
+    for (const int number : matrixBlock(speed_)) {
         GlyphCell& cell = scene_.gridCell(number);
         loadCurrentGlyph(cell);
         cell.setFrame(cursor_.glyphFrame);
@@ -113,15 +108,14 @@ void GlyphDisplay::showLetterInMatrix() {
 }
 
 void GlyphDisplay::hideMatrix() {
-    for (const int number : matrixBlock(speed_())) {
+    for (const int number : matrixBlock(speed_)) {
         scene_.gridCell(number).setVisible(false);
     }
 }
 
 void GlyphDisplay::showMatrix() {
-    const int speed = speed_();
-    const std::vector<int> block = matrixBlock(speed);
-    const auto side = static_cast<std::size_t>(matrixSide(speed));
+    const std::vector<int> block = matrixBlock(speed_);
+    const auto side = static_cast<std::size_t>(lookOf(speed_).matrixSide);
     for (std::size_t first = 0; first < block.size(); first += side) {
         for (std::size_t i = first; i < first + side; ++i) {
             scene_.gridCell(block[i]).setVisible(true);

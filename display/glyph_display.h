@@ -13,6 +13,7 @@
 
 #include "display/letter_cursor.h"
 #include "display/panel_scene.h"
+#include "display/speed.h"
 #include "text/record_table.h"
 
 #include <functional>
@@ -26,7 +27,7 @@ class Screen;
 class GlyphDisplay {
 public:
     GlyphDisplay(PanelScene& scene, const GlyphStrips& strips, RecordTable& letters,
-                 const LetterCursor& cursor, Screen& screen, std::function<int()> speed);
+                 const LetterCursor& cursor, Screen& screen, Speed speed);
 
     void loadSentence();  // Asprait
     void styleSentence(); // Aanisp
@@ -49,9 +50,8 @@ public:
     // Draws the cell at once if it shows anything.
     void repaint(const GlyphCell& cell);
 
-    // The grid cells of the matrix block of a speed (0 fast, 1 medium, 2 slow), in reading order.
-    static std::vector<int> matrixBlock(int speed);
-    static int matrixSide(int speed);
+    // The grid cells of the matrix block of a speed, in reading order.
+    static std::vector<int> matrixBlock(Speed speed);
 
 private:
     // Visits the rows of the current sentence (from its first row while the sentence number
@@ -65,7 +65,7 @@ private:
     RecordTable& letters_;
     const LetterCursor& cursor_;
     Screen& screen_;
-    std::function<int()> speed_;
+    Speed speed_;
 };
 
 } // namespace mirelta

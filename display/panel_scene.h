@@ -58,6 +58,14 @@ public:
 
     QRgb faceColour() const { return face_; }
 
+    // The gentle session's panel is drawn in its dim band (display/gentle_tone.h).
+    bool gentle() const { return gentle_; }
+    void setGentle(bool gentle) { gentle_ = gentle; }
+    // A whole panel drawn before, shown instead of the scene while it is set (the gentle
+    // session's held-back states); null for the scene itself.
+    const QImage* heldFrame() const { return held_; }
+    void setHeldFrame(const QImage* frame) { held_ = frame; }
+
     // The cell of a glyph element of the stacking order, or null for a picture.
     const GlyphCell* cell(Element element) const;
 
@@ -70,6 +78,8 @@ private:
     PictureBox photo_;
     std::vector<Element> stacking_;
     QRgb face_;
+    bool gentle_ = false;
+    const QImage* held_ = nullptr;
 };
 
 // Where cell N of the sentence grid lies: column (N-1) mod 10, row (N-1) div 10, 42 px apart

@@ -128,4 +128,34 @@ void greyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int row
     }
 }
 
+void gentleShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
+                     bool grey) {
+    if (!usable(picture)) {
+        return;
+    }
+    rows = std::min(rows, picture.height());
+    columns = std::min(columns, picture.width());
+    const bool raise = phase == 1;
+    const auto step = [raise](std::int32_t value) {
+        const int amount = (static_cast<std::uint32_t>(value) & 0xFFu) >> 4;
+        return raise ? amount : -amount;
+    };
+    const std::array<int, 3> delta = {step(raise ? shift.raiseB : shift.lowerB),
+                                      step(raise ? shift.raiseG : shift.lowerG),
+                                      step(raise ? shift.raiseR : shift.lowerR)};
+    for (int y = 0; y < rows; ++y) {
+        std::uint8_t* pixel = picture.scanLine(y);
+        for (int x = 0; x < columns; ++x, pixel += 3) {
+            for (std::size_t channel = 0; channel < 3; ++channel) {
+                pixel[channel] =
+                    static_cast<std::uint8_t>(std::clamp(pixel[channel] + delta[channel], 0, 255));
+            }
+            if (grey) {
+                const std::uint8_t value = greyOf(pixel[2], pixel[1], pixel[0]);
+                pixel[0] = pixel[1] = pixel[2] = value;
+            }
+        }
+    }
+}
+
 } // namespace mirelta

@@ -25,6 +25,12 @@ GreyMethod fastestGreyMethod();
 void greyShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
                    GreyMethod method = fastestGreyMethod());
 
+// The gentle session's drift: a sixteenth of each shift value's low byte, added or taken away,
+// stopping at 0 and 255 instead of wrapping around, so that the colours wander a little at each
+// step and never jump; the grey form then makes each pixel grey as above.
+void gentleShiftPass(QImage& picture, const ShiftValues& shift, int phase, int rows, int columns,
+                     bool grey);
+
 // weighted / 100 rounded to the nearest whole number, ties to even.
 inline std::uint8_t roundedHundredths(int weighted) {
     int grey = weighted / 100;

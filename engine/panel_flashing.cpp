@@ -1,5 +1,6 @@
 #include "engine/panel_flashing.h"
 
+#include "display/gentle_tone.h"
 #include "display/panel_scene.h"
 #include "engine/random.h"
 #include "engine/session_settings.h"
@@ -26,6 +27,18 @@ std::uint32_t pixelChecksum(const QImage& picture) {
         crc = crc32(crc, picture.constScanLine(y), static_cast<uInt>(3 * picture.width()));
     }
     return static_cast<std::uint32_t>(crc);
+}
+
+// A ring of the gentle session in the panel's dim band; a system colour (the desktop's, which the
+// engine does not know) as a middle grey.
+std::uint32_t gentleRingColour(std::uint32_t colour) {
+    const QRgb rgb =
+        (colour & 0x80000000u) != 0
+            ? qRgb(128, 128, 128)
+            : qRgb(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
+    const QRgb toned = gentleColour(rgb);
+    return std::uint32_t(qRed(toned)) | (std::uint32_t(qGreen(toned)) << 8) |
+           (std::uint32_t(qBlue(toned)) << 16);
 }
 
 // Adds on 32 bits that wrap around, as the arithmetic the tick's brightness rules were made for.
@@ -165,11 +178,12 @@ void PanelFlashing::sweepRing(RingRule rule) {
     if ((wrapped || rule == RingRule::Grey) && validIndex) {
         brush_ = state.colours[static_cast<std::size_t>(state.colourIndex)];
     }
-    rings_.drawRing(corners, brush_);
+    const std::uint32_t colour = settings_.gentle ? gentleRingColour(brush_) : brush_;
+    rings_.drawRing(corners, colour);
     if (trace_.on()) {
         trace_("ring " + std::to_string(corners.left()) + " " + std::to_string(corners.top()) +
                " " + std::to_string(corners.right()) + " " + std::to_string(corners.bottom()) +
-               " " + hex8(brush_));
+               " " + hex8(colour));
     }
 }
 
@@ -190,7 +204,9 @@ int PanelFlashing::nextColourIndex(RingRule rule, int index) {
 
 void PanelFlashing::shiftPass(bool grey, int phase, int rows, int columns) {
     QImage& picture = world_.scene.background().picture;
-    if (grey) {
+    if (settings_.gentle) {
+        gentleShiftPass(picture, shift_, phase, rows, columns, grey);
+    } else if (grey) {
         greyShiftPass(picture, shift_, phase, rows, columns);
     } else {
         colourShiftPass(picture, shift_, phase, rows, columns);

@@ -1,8 +1,10 @@
 #include "engine/session_engine.h"
 
 #include "display/screen.h"
+#include "engine/flash_limiter.h"
 #include "engine/sentence_locator.h"
 #include "engine/session_run.h"
+#include "engine/session_tick.h"
 
 namespace mirelta {
 namespace {
@@ -28,8 +30,20 @@ SessionOutcome SessionEngine::run(const SessionSettings& settings, QSize windowS
                                   RingCanvas& rings, SessionTrace* trace) {
     // The screen, canvas and trace belong to this session only: the run that holds them ends with
     // it, however it ends.
-    SessionRun session(world_, timers_, settings, {windowSize, screen, rings, trace}, *cellScreen_);
-    return session.play();
+    if (settings.gentle) {
+        FlashLimiter limiter(world_.scene, windowSize, screen, rings, trace);
+        return play({windowSize, limiter, limiter, trace}, settings);
+    }
+    return play({windowSize, screen, rings, trace}, settings);
+}
+
+SessionOutcome SessionEngine::play(const SessionStage& stage, const SessionSettings& settings) {
+    SessionRun session(world_, timers_, settings, stage, *cellScreen_);
+    session.start();
+    while (timers_.running()) {
+        SessionTick(session, timers_.grey).play();
+    }
+    return session.outcome();
 }
 
 } // namespace mirelta

@@ -7,6 +7,7 @@
 // ended the session.
 
 #include "engine/session_io.h"
+#include "engine/session_outcome.h"
 #include "engine/session_settings.h"
 #include "engine/session_world.h"
 
@@ -16,12 +17,7 @@
 namespace mirelta {
 
 class Screen;
-
-struct SessionOutcome {
-    bool lowerPauses = false; // "Убавлять" applied: the session ended in a colour tick
-    int wordPause = 0;        // the pauses after any lowering
-    int phrasePause = 0;
-};
+struct SessionStage;
 
 class SessionEngine {
 public:
@@ -41,6 +37,9 @@ public:
     bool greyTimer() const { return timers_.grey; }
 
 private:
+    // Presses "Старт" on `stage` and plays ticks until the passes are played.
+    SessionOutcome play(const SessionStage& stage, const SessionSettings& settings);
+
     SessionWorld world_;
     // The display actions repaint cells on a screen of their own: the engine itself decides which
     // states become frames.

@@ -4,7 +4,6 @@
 #include "engine/backgrounds.h"
 #include "engine/sentence_locator.h"
 #include "engine/session_state.h"
-#include "engine/session_tick.h"
 #include "platform/sound/sound_player.h"
 
 #include <algorithm>
@@ -22,19 +21,15 @@ SessionRun::SessionRun(SessionWorld& world, TickTimers& timers, const SessionSet
                        const SessionStage& stage, Screen& cellScreen)
     : world_(world), timers_(timers), settings_(settings), screen_(stage.screen),
       trace_(stage.trace), display_(world.scene, world.strips, world.letters, world.state.cursor,
-                                    cellScreen, [&settings] { return settings.speed; }),
+                                    cellScreen, settings.speed),
       flashing_(world, settings, stage.window, stage.rings, trace_) {}
-
-SessionOutcome SessionRun::play() {
-    start();
-    while (timers_.running()) {
-        SessionTick(*this, timers_.grey).play();
-    }
-    return outcome_;
-}
 
 void SessionRun::start() {
     trace_("start");
+    world_.scene.setGentle(settings_.gentle);
+    if (settings_.gentle) {
+        trace_("gentle");
+    }
     world_.state.loadedThesis = 0;
     centreOnPanel(world_.scene.photo());
     centreOnPanel(world_.scene.scenarioPicture());
@@ -48,11 +43,9 @@ void SessionRun::start() {
     }
 }
 
-// The slower the speed, the bigger the letter: 84, 126 or 168 pixels square.
 void SessionRun::placeBigLetter() {
-    const int speed = settings_.speed;
-    const int size = speed == 0 ? 84 : speed == 2 ? 168 : 126;
-    const int place = speed == 0 ? 171 : speed == 2 ? 131 : 151;
+    const int size = lookOf(settings_.speed).bigLetterSide;
+    const int place = lookOf(settings_.speed).bigLetterPlace;
     world_.scene.big().setGeometry(QRect(place, place, size, size));
     trace_("big " + std::to_string(size) + " " + std::to_string(place));
 }

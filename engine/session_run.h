@@ -6,7 +6,8 @@
 #include "display/glyph_display.h"
 #include "display/screen.h"
 #include "engine/panel_flashing.h"
-#include "engine/session_engine.h"
+#include "engine/session_outcome.h"
+#include "engine/session_settings.h"
 #include "engine/session_world.h"
 
 #include <QSize>
@@ -30,9 +31,11 @@ public:
     SessionRun(SessionWorld& world, TickTimers& timers, const SessionSettings& settings,
                const SessionStage& stage, Screen& cellScreen);
 
-    // Presses "Старт" and plays ticks until the passes are played. Throws SessionCancelled when
-    // the screen reports that the user ended the session.
-    SessionOutcome play();
+    // The session's part of "Старт", up to the end of the first preparation run. The engine then
+    // plays ticks while the timers run.
+    void start();
+    // How the session ended, once the last tick has finished it.
+    const SessionOutcome& outcome() const { return outcome_; }
 
     // What the ticks work with.
     SessionWorld& world() { return world_; }
@@ -57,7 +60,6 @@ public:
     void finish(const SessionOutcome& outcome);
 
 private:
-    void start(); // the session's part of "Старт"
     void placeBigLetter();
 
     SessionWorld& world_;

@@ -17,27 +17,42 @@ std::optional<QString> readNumber(const QString& text, const QString& field, int
 
 } // namespace
 
-std::optional<QString> readSessionNumbers(const SessionFieldTexts& texts,
-                                          SessionSettings& settings) {
+std::optional<QString>
+readSessionSettings(const std::function<QString(const SettingDeclaration&)>& valueOf,
+                    SessionSettings& settings) {
     const struct {
-        const QString& text;
+        const SettingDeclaration& declared;
         QString field;
         int& value;
     } fields[] = {
-        {texts.passes, QStringLiteral("Фраза … раз"), settings.passes},
-        {texts.phraseRepeats, QStringLiteral("Повторить … раз"), settings.phraseRepeats},
-        {texts.photoPause, QStringLiteral("задерж"), settings.photoPause},
-        {texts.wordPause, QStringLiteral("Пауза слово"), settings.wordPause},
-        {texts.phrasePause, QStringLiteral("Пауза предложение"), settings.phrasePause},
+        {setting::passes, QStringLiteral("Фраза … раз"), settings.passes},
+        {setting::phraseRepeats, QStringLiteral("Повторить … раз"), settings.phraseRepeats},
+        {setting::photoPause, QStringLiteral("задерж"), settings.photoPause},
+        {setting::wordPause, QStringLiteral("Пауза слово"), settings.wordPause},
+        {setting::phrasePause, QStringLiteral("Пауза предложение"), settings.phrasePause},
     };
     for (const auto& field : fields) {
-        if (auto message = readNumber(field.text, field.field, field.value)) {
+        if (auto message = readNumber(valueOf(field.declared), field.field, field.value)) {
             return message;
         }
     }
     if (settings.passes < 1 || settings.phraseRepeats < 1) {
         return QStringLiteral("Не менее одного повторения");
     }
+    const auto checked = [&valueOf](const SettingDeclaration& declared) {
+        return valueOf(declared) == QStringLiteral("True");
+    };
+    settings.matrix = checked(setting::matrix);
+    settings.letter = checked(setting::letter);
+    settings.wordRow = checked(setting::wordRows);
+    settings.view = viewOfItem(valueOf(setting::view).toInt());
+    settings.speed = speedOfItem(valueOf(setting::speed).toInt());
+    settings.photo = checked(setting::photoShown);
+    settings.lowerPauses = checked(setting::lowerPauses);
+    settings.brightness = checked(setting::brightness);
+    settings.brightnessLevel = valueOf(setting::brightnessLevel).toInt();
+    settings.sound = checked(setting::sound);
+    settings.gentle = checked(setting::gentle);
     return std::nullopt;
 }
 

@@ -2,44 +2,76 @@
 // The settings a session reads, taken from the controls when "Старт" is pressed: the settings page
 // is hidden for the whole session, so they cannot change meanwhile.
 
+#include "display/speed.h"
+#include "settings/settings_table.h"
+
 #include <QString>
+#include <array>
+#include <cstddef>
+#include <functional>
 #include <optional>
 
 namespace mirelta {
 
+// How the letters are shown ("Вид"), and what each way decides of the phrases and word rows.
+enum class View {
+    None, // no item chosen (a hand-edited settings file): no view's rule applies
+    Visible,
+    Inverse,
+    Hidden,
+};
+
+struct ViewRule {
+    bool lettersHidden;       // the letters and word rows are not shown
+    bool phraseInStream;      // the phrase within the stream is styled
+    bool closingPhraseStyled; // the phrase after the stream is styled
+    bool greyWordRows;        // grey ticks draw their word rows in the grey style
+};
+
+inline constexpr std::array<ViewRule, 4> kViewRules = {{
+    {false, false, false, false}, // None
+    {false, true, false, false},  // Visible
+    {false, false, true, true},   // Inverse
+    {true, false, false, false},  // Hidden
+}};
+
+constexpr const ViewRule& ruleOf(View view) {
+    return kViewRules[static_cast<std::size_t>(view)];
+}
+
+// The view of the chosen item of "Вид" (0 visible, 1 inverse, 2 hidden; -1 none).
+constexpr View viewOfItem(int item) {
+    return item == 0   ? View::Visible
+           : item == 1 ? View::Inverse
+           : item == 2 ? View::Hidden
+                       : View::None;
+}
+
+// The defaults are the controls' initial values.
 struct SessionSettings {
-    int passes = 2;            // Epov
-    int phraseRepeats = 4;     // Mpov
-    bool matrix = false;       // Cmatr
-    bool letter = false;       // Cbuk
-    bool wordRow = true;       // Cslov
-    int view = 0;              // Rvid: 0 visible, 1 inverse, 2 hidden
-    int speed = 1;             // Rskor: 0 fast, 1 medium, 2 slow
-    bool photo = false;        // Cfoto
-    int photoPause = 5;        // Ezad, ms
-    int wordPause = 20;        // Eslov, ms
-    int phrasePause = 30;      // Epred, ms
-    bool lowerPauses = true;   // Cubav
-    bool brightness = true;    // Ciar
-    int brightnessLevel = 250; // Tiar
-    bool sound = true;         // Czv
-
-    // How long a letter step stays on the screen: the slower the speed, the longer.
-    int letterStepMs() const { return speed == 0 ? 17 : speed == 2 ? 50 : 33; }
-
-    static constexpr int kVisible = 0;
-    static constexpr int kInverse = 1;
-    static constexpr int kHidden = 2;
+    int passes = setting::passes.initialNumber();
+    int phraseRepeats = setting::phraseRepeats.initialNumber();
+    bool matrix = setting::matrix.initiallyChecked();
+    bool letter = setting::letter.initiallyChecked();
+    bool wordRow = setting::wordRows.initiallyChecked();
+    View view = viewOfItem(setting::view.initialNumber());
+    Speed speed = speedOfItem(setting::speed.initialNumber());
+    bool photo = setting::photoShown.initiallyChecked();
+    int photoPause = setting::photoPause.initialNumber();   // ms
+    int wordPause = setting::wordPause.initialNumber();     // ms
+    int phrasePause = setting::phrasePause.initialNumber(); // ms
+    bool lowerPauses = setting::lowerPauses.initiallyChecked();
+    bool brightness = setting::brightness.initiallyChecked();
+    int brightnessLevel = setting::brightnessLevel.initialNumber();
+    bool sound = setting::sound.initiallyChecked();
+    bool gentle = setting::gentle.initiallyChecked(); // keeps under the flash limits
 };
 
-// The texts of the fields that must hold whole numbers, as the user left them.
-struct SessionFieldTexts {
-    QString passes, phraseRepeats, photoPause, wordPause, phrasePause;
-};
-
-// Fills the numeric settings from their fields; a field that does not hold a whole number, or a
-// count below 1, gives a message for the user instead.
-std::optional<QString> readSessionNumbers(const SessionFieldTexts& texts,
-                                          SessionSettings& settings);
+// The settings as the controls hold them, each read by its declaration as the file writes it
+// ("True", "2", ...). A field that does not hold a whole number, or a count below 1, gives a
+// message for the user instead.
+std::optional<QString>
+readSessionSettings(const std::function<QString(const SettingDeclaration&)>& valueOf,
+                    SessionSettings& settings);
 
 } // namespace mirelta

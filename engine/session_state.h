@@ -30,11 +30,8 @@ struct SessionState {
     std::int32_t colourIndex = 0;
     std::int32_t frameOffset = 0;
     ColourTable colours{};
-    // 1 while a thesis is open. In the editor: the newest thesis's header line holds only its
-    // number and still waits for its colour, picture and sound, which "Принять" (or, without the
-    // sound, the next sentence) completes. In a session: set when the first preparation run ends;
-    // from then on each thesis that is located starts the colour or the grey timer by its own
-    // scenario's colour.
+    // 1 once the first preparation run of a session has ended: from then on each thesis that is
+    // located starts the colour or the grey timer by its own scenario's colour.
     std::uint8_t thesisOpen = 0;
 };
 

@@ -68,7 +68,7 @@ void SessionTick::trace(const std::string& line) const {
 }
 
 bool SessionTick::hidden() const {
-    return settings_.view == SessionSettings::kHidden;
+    return ruleOf(settings_.view).lettersHidden;
 }
 
 void SessionTick::goToSentenceStart() {
@@ -194,7 +194,7 @@ void SessionTick::blankStep() {
         photoDue_ = false;
         return;
     }
-    run_.present(Shown::Blank, settings_.letterStepMs());
+    run_.present(Shown::Blank, lookOf(settings_.speed).letterStepMs);
 }
 
 void SessionTick::showPhoto() {
@@ -215,7 +215,7 @@ void SessionTick::showLetter() {
         trace("matrix " + glyphName(letters_, row) + " " +
               std::to_string(state_.cursor.glyphFrame));
         // The block flashes: it is seen for the first refresh of the step only.
-        run_.present(Shown::Letter, settings_.letterStepMs());
+        run_.present(Shown::Letter, lookOf(settings_.speed).letterStepMs);
         display_.hideMatrix();
         run_.present(Shown::Rest, 0);
     } else {
@@ -237,7 +237,7 @@ void SessionTick::showBigLetter() {
         trace("letter " + glyphName(letters_, letters_.rowIndex()) + " " +
               std::to_string(frameCycle_));
     }
-    run_.present(Shown::Letter, settings_.letterStepMs());
+    run_.present(Shown::Letter, lookOf(settings_.speed).letterStepMs);
 }
 
 void SessionTick::endOfTick() {
@@ -261,7 +261,7 @@ void SessionTick::endOfTick() {
 
 // The phrase after the stream is styled only in the inverse view.
 void SessionTick::showClosingPhrase() {
-    state_.cursor.glyphFrame = phraseFrame(settings_.view == SessionSettings::kInverse);
+    state_.cursor.glyphFrame = phraseFrame(ruleOf(settings_.view).closingPhraseStyled);
     phraseDisplay(phrasePause());
     if (pictureFrequency() >= 1) {
         run_.showScenarioPicture(run_.world().scenario.number(scenario_field::PicturePause));

@@ -33,7 +33,7 @@ void SessionTick::showLetterDisplay() {
 void SessionTick::wordRow() {
     if (hidden()) {
         state_.cursor.glyphFrame = 0;
-    } else if (grey_ && settings_.view == SessionSettings::kInverse) {
+    } else if (grey_ && ruleOf(settings_.view).greyWordRows) {
         state_.cursor.glyphFrame = kGreyStyle;
     } else {
         state_.cursor.glyphFrame = frameCycle_;
@@ -108,7 +108,7 @@ void SessionTick::showPhraseWhileRepeatsLeft() {
     if (phraseRepeats_ <= 0) {
         return;
     }
-    state_.cursor.glyphFrame = phraseFrame(settings_.view == SessionSettings::kVisible);
+    state_.cursor.glyphFrame = phraseFrame(ruleOf(settings_.view).phraseInStream);
     phraseDisplay(phrasePause());
     if (pictureFrequency() == 2) {
         run_.showScenarioPicture(run_.world().scenario.number(scenario_field::PicturePause));

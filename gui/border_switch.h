@@ -29,7 +29,6 @@ public:
     // The window closes: the switch is not done any more.
     void stop();
     bool isSwitching() const { return switching_; }
-    bool isDone() const { return done_; }
 
 Q_SIGNALS:
     // Around the window being made anew.

@@ -2,13 +2,16 @@
 
 #include "gui/choice/suggestion_choice.h"
 #include "gui/choice/suggestion_tabs.h"
+#include "gui/editor/editor_panel.h"
 #include "gui/editor/suggestion_editor.h"
 #include "gui/pages/highlights.h"
 #include "gui/pages/menu_panel.h"
 #include "gui/pages/page_links.h"
 #include "gui/session/panel_view.h"
+#include "gui/settings/session_warning.h"
 #include "gui/settings/settings_store.h"
 #include "gui/widgets/hover_highlights.h"
+#include "gui/widgets/program_version.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/keyboard_layout.h"
 #include "platform/desktop/shell.h"
@@ -28,7 +31,7 @@ MainWindow::MainWindow(ProgramFolder folder, WindowServices services, QWidget* p
       shell_(services.shell ? *services.shell : *ownShell_),
       session_(services.sound, folder_.path(), services.driver) {
     setObjectName(QStringLiteral("Mirelta"));
-    setWindowTitle(QStringLiteral("Мирельта 1.779"));
+    setWindowTitle(QStringLiteral("Мирельта ") + programVersion());
     setFocusPolicy(Qt::StrongFocus);
     // The controls were laid out in pixels for a small dialog font.
     QFont dialogFont = font();
@@ -38,7 +41,7 @@ MainWindow::MainWindow(ProgramFolder folder, WindowServices services, QWidget* p
     session_.pacedOn(panel_, this, services.pacing);
     store_ =
         std::make_unique<SettingsStore>(folder_.settingsFile(), dialogs_, services.saveSettings);
-    settings_->declareStored(*store_, *this);
+    bindings_.declareStored(*store_);
 }
 
 MainWindow::~MainWindow() {
@@ -55,12 +58,13 @@ void MainWindow::buildFeatures() {
     tabs_ = new SuggestionTabs(page, kPanelSize, panel_);
     menu_ = new MenuPanel(this);
     links_ = new PageLinks(page, *menu_, folder_, shell_);
-    settings_ = new SettingsPanel(dialogs_, folder_.path(), session_.scene().photo(), page);
+    settings_ =
+        new SettingsPanel(dialogs_, folder_.path(), session_.scene().photo(), bindings_, page);
     choice_ =
         new SuggestionChoice(page, {session_.letters(), session_.scenario(), session_.state()},
-                             *settings_, folder_, dialogs_);
+                             *settings_, bindings_, folder_, dialogs_);
     links_->buildOverlays(page);
-    editor_ = new SuggestionEditor(page, {folder_, dialogs_, shell_}, session_.state(), *settings_);
+    editor_ = new SuggestionEditor(page, {folder_, dialogs_, shell_}, *settings_);
     start_ = new QPushButton(QStringLiteral("Старт"), this);
     start_->setObjectName(QStringLiteral("start"));
     exit_ = new QPushButton(QStringLiteral("Выйти"), this);
@@ -73,9 +77,11 @@ void MainWindow::buildFeatures() {
     connect(choice_, &SuggestionChoice::personalLoaded, tabs_, &SuggestionTabs::showPersonal);
     connect(editor_, &SuggestionEditor::saved, choice_, &SuggestionChoice::useSaved);
     connect(settings_, &SettingsPanel::editorRequested, editor_, &SuggestionEditor::begin);
-    connect(links_, &PageLinks::recommendedRequested, settings_,
-            &SettingsPanel::putBackRecommended);
-    declareHighlights(*new HoverHighlights(this), *this);
+    connect(links_, &PageLinks::recommendedRequested, settings_, &SettingsPanel::offerRecommended);
+    declareHighlights(*new HoverHighlights(this),
+                      {page, menu_, links_->labels(), choice_->deletionLabel(), settings_,
+                       settings_->ownTextLabel(), editor_->panel().wordPanel(),
+                       editor_->panel().howToLabel()});
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -131,12 +137,20 @@ void MainWindow::startSession() {
     // "Старт" within 700 ms of the window appearing: the border switch would run the show handler
     // on this thread while the session's thread plays. It is done now, before anything is read.
     border_->switchNow();
-    const std::optional<SessionSettings> settings = settings_->sessionSettings();
+    std::optional<SessionSettings> settings = settings_->sessionSettings();
     if (!settings) {
         return;
     }
     if (!choice_->readyToPlay()) {
         return;
+    }
+    if (!settings_->gentleChoice()) {
+        const std::optional<bool> gentle = askForGentleSession(dialogs_);
+        if (!gentle) {
+            return;
+        }
+        settings_->chooseSession(*gentle);
+        settings->gentle = *gentle;
     }
     exit_->hide();
     menu_->hide();

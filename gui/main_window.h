@@ -7,6 +7,7 @@
 
 #include "gui/border_switch.h"
 #include "gui/session/session_host.h"
+#include "gui/settings/setting_bindings.h"
 #include "gui/settings/settings_panel.h"
 #include "platform/files/program_folder.h"
 
@@ -56,16 +57,11 @@ public:
     // Takes the border away now rather than 700 ms after the first showing; see BorderSwitch.
     void switchBorderOff() { border_->switchNow(); }
 
-    const SessionState& session() const { return session_.state(); }
-    bool isSwitchingBorder() const { return border_->isSwitching(); }
-    const RecordTable& letters() const { return session_.letters(); }
-    const RecordTable& scenario() const { return session_.scenario(); }
-    const PictureBox& photo() const { return session_.scene().photo(); }
+    // What sessions play on: the parsed suggestion, the session state and the panel's scene.
+    const SessionHost& session() const { return session_; }
     const PanelScene& panelScene() const { return session_.scene(); }
-    const SessionEngine& sessionEngine() const { return session_.engine(); }
     // The window's own driver, when it runs its sessions itself.
     const PacedSessionDriver* pacedDriver() const { return session_.pacedDriver(); }
-    const QString& photoFileName() const { return settings_->photo().fileName(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,6 +86,8 @@ private:
 
     SessionHost session_;
 
+    // The stored settings' controls, bound by the features that make them.
+    SettingBindings bindings_;
     std::unique_ptr<SettingsStore> store_;
 
     PanelView* panel_ = nullptr;

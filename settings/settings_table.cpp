@@ -1,7 +1,5 @@
 #include "settings/settings_table.h"
 
-#include <stdexcept>
-
 namespace mirelta {
 
 std::string settingKey(const SettingDeclaration& setting) {
@@ -26,20 +24,11 @@ std::string settingKey(const SettingDeclaration& setting) {
     return std::string(setting.control) + "_" + std::string(property);
 }
 
-const SettingDeclaration& declaredSetting(std::string_view control) {
-    for (const SettingDeclaration& setting : kSettings) {
-        if (setting.control == control) {
-            return setting;
-        }
-    }
-    throw std::logic_error("no setting is declared for the control " + std::string(control));
-}
-
 std::array<const SettingDeclaration*, kStoredSettingCount> storedSettings() {
     std::array<const SettingDeclaration*, kStoredSettingCount> stored{};
-    for (const SettingDeclaration& setting : kSettings) {
-        if (setting.storedAt >= 0 && setting.storedAt < kStoredSettingCount) {
-            stored[static_cast<std::size_t>(setting.storedAt)] = &setting;
+    for (const SettingDeclaration* setting : kSettings) {
+        if (setting->storedAt >= 0 && setting->storedAt < kStoredSettingCount) {
+            stored[static_cast<std::size_t>(setting->storedAt)] = setting;
         }
     }
     return stored;

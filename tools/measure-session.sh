@@ -25,7 +25,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$root/build/program/." "$work/"
 rm -f "$work/polufabu.ini"
-printf '[TMirelta]\r\nRgnast_ItemIndex=%s\r\n' "$item" >"$work/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nRgnast_ItemIndex=%s\r\n' "$item" >"$work/polufabu.ini"
 export WATCH=$watch LOAD=$load
 
 cat >"$work/drive.sh" <<'DRIVE'

@@ -9,8 +9,10 @@ program=$(cd "$1" && pwd)
 out=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$out"
-# Traces name the photo's path, so the folders they play in are at one fixed place.
-work=/tmp/mirelta-record-outputs
+# Traces name the photo's path, so the folders they play in are at one fixed place; two people
+# recording at once on one machine give each their own with MIRELTA_RECORD_WORK (the same before
+# and after a change).
+work=${MIRELTA_RECORD_WORK:-/tmp/mirelta-record-outputs}
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT

@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r build/program/. "$work/"
 rm -f "$work/polufabu.ini"
-printf '[TMirelta]\r\nCbuk_Checked=True\r\nRgnast_ItemIndex=0\r\nEpov_Text=1\r\n' >"$work/settings.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nCbuk_Checked=True\r\nRgnast_ItemIndex=0\r\nEpov_Text=1\r\n' >"$work/settings.ini"
 mkdir -p docs
 
 cat >"$work/shoot.sh" <<'SHOOT'

@@ -39,17 +39,18 @@ const QColor kTooltipColour(255, 255, 225);
 } // namespace
 
 SuggestionChoice::SuggestionChoice(QWidget* page, Tables tables, const SettingsPanel& settings,
-                                   const ProgramFolder& folder, Dialogs& dialogs)
+                                   SettingBindings& bindings, const ProgramFolder& folder,
+                                   Dialogs& dialogs)
     : QObject(page), letters_(tables.letters), scenario_(tables.scenario), state_(tables.state),
       settings_(settings), folder_(folder), dialogs_(dialogs) {
-    buildControls(page);
+    buildControls(page, bindings);
     onClick(standard_, [this] { standardClicked(); });
     onClick(personal_, [this] { personalClicked(); });
     onUserChange(personalList_, [this] { personalTitleChanged(); });
     connect(deletion_, &ClickableLabel::clicked, this, &SuggestionChoice::deleteChosen);
 }
 
-void SuggestionChoice::buildControls(QWidget* page) {
+void SuggestionChoice::buildControls(QWidget* page, SettingBindings& bindings) {
     standard_ = new RadioGroup(QStringLiteral("Тип внушения"),
                                {QStringLiteral("Против Табачной зависимости"),
                                 QStringLiteral("Против Пивной зависимости"),
@@ -57,18 +58,19 @@ void SuggestionChoice::buildControls(QWidget* page) {
                                 QStringLiteral("Против Наркотической зависимости"),
                                 QStringLiteral("Против Неврозов"), QStringLiteral("Для Похудения")},
                                page);
-    place(standard_, "Rgnast", {16, 208, 369, 145});
-    standard_->setItemIndex(initialValue("Rgnast").toInt());
+    bindings.bind(setting::standardSuggestion, standard_)->setGeometry(16, 208, 369, 145);
     progress_ = place(new QProgressBar(page), "Pb", {16, 353, 369, 9});
     progress_->setRange(0, 100);
     progress_->setTextVisible(false);
     progress_->hide();
-    personal_ = new QCheckBox(QStringLiteral("Персональный"), page);
-    personal_->setObjectName(QStringLiteral("Chperson"));
+    personal_ =
+        bindings.bind(setting::personal, new QCheckBox(QStringLiteral("Персональный"), page));
     personal_->move(0, 354);
-    personalList_ = place(new QComboBox(page), "Cperson", {120, 352, 201, 22});
+    personalList_ = new QComboBox(page);
+    personalList_->setGeometry(120, 352, 201, 22);
     personalList_->setEditable(true);
     personalList_->setInsertPolicy(QComboBox::NoInsert);
+    bindings.bind(setting::personalTitle, personalList_);
     deletion_ = new ClickableLabel(QStringLiteral("Удалить"), page);
     deletion_->setObjectName(QStringLiteral("Rud"));
     deletion_->setToolTip(QStringLiteral("Удаление выбранного персонального настроя"));

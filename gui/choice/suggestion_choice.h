@@ -21,6 +21,7 @@ class Dialogs;
 class ProgramFolder;
 class RadioGroup;
 class RecordTable;
+class SettingBindings;
 class SettingsPanel;
 struct SessionState;
 
@@ -33,8 +34,9 @@ public:
         SessionState& state; // takes the thesis count of each parse
     };
     // Builds the controls on `page`.
+    // The stored choices are bound to their declared settings in `bindings`.
     SuggestionChoice(QWidget* page, Tables tables, const SettingsPanel& settings,
-                     const ProgramFolder& folder, Dialogs& dialogs);
+                     SettingBindings& bindings, const ProgramFolder& folder, Dialogs& dialogs);
 
     // Parses the chosen suggestion into the tables; a failure is told to the user.
     void parse();
@@ -51,13 +53,15 @@ public:
     void loadChosenPersonal();
     // A suggestion just saved by the editor becomes the one in use.
     void useSaved(const QString& title);
+    // "Удалить", for its highlight.
+    ClickableLabel* deletionLabel() const { return deletion_; }
 
 Q_SIGNALS:
     // A personal suggestion was read: its title and its text (UTF-8 in a QString).
     void personalLoaded(const QString& title, const QString& text);
 
 private:
-    void buildControls(QWidget* page);
+    void buildControls(QWidget* page, SettingBindings& bindings);
     void standardClicked();
     void personalClicked();
     void personalTitleChanged();

@@ -34,74 +34,134 @@ EditorPanel::EditorPanel(QWidget* parent) : QFrame(parent) {
     setPalette(tooltip);
 
     label(this, QStringLiteral("Заголовок"), {6, 6, 64, 20});
-    title = place(new QLineEdit(this), "Ezag", {70, 4, 230, 22});
+    title_ = place(new QLineEdit(this), "Ezag", {70, 4, 230, 22});
     label(this, QStringLiteral("№ "), {312, 6, 20, 20});
-    thesisNumber = place(new QLineEdit(QStringLiteral("1"), this), "Enabz", {334, 4, 40, 22});
+    thesisNumber_ = place(new QLineEdit(QStringLiteral("1"), this), "Enabz", {334, 4, 40, 22});
     buildHeaderChoices();
     buildWordFields();
 
-    nextSentence = button(this, "Bnewslov", QStringLiteral("Нов предлож"), {6, 218, 98, 24});
-    nextThesis = button(this, "Bnabz", QStringLiteral("Нов тезис"), {108, 218, 98, 24});
-    saveButton = button(this, "Btextsox", QStringLiteral("Сохранить "), {210, 218, 98, 24});
-    closeButton = button(this, "Btexzac", QStringLiteral("Закрыть"), {312, 218, 98, 24});
-    text = place(new QPlainTextEdit(this), "Mtext", {6, 248, 405, 131});
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    nextSentence_ = button(this, "Bnewslov", QStringLiteral("Нов предлож"), {6, 218, 98, 24});
+    connect(nextSentence_, &QPushButton::clicked, this, &EditorPanel::nextSentenceClicked);
+    connect(button(this, "Bnabz", QStringLiteral("Нов тезис"), {108, 218, 98, 24}),
+            &QPushButton::clicked, this, &EditorPanel::nextThesisClicked);
+    connect(button(this, "Btextsox", QStringLiteral("Сохранить "), {210, 218, 98, 24}),
+            &QPushButton::clicked, this, &EditorPanel::saveClicked);
+    connect(button(this, "Btexzac", QStringLiteral("Закрыть"), {312, 218, 98, 24}),
+            &QPushButton::clicked, this, &EditorPanel::closeClicked);
+    text_ = place(new QPlainTextEdit(this), "Mtext", {6, 248, 405, 131});
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    title->installEventFilter(this);
+    title_->installEventFilter(this);
     hide();
 }
 
 void EditorPanel::buildHeaderChoices() {
-    colour = place(new RadioGroup(QStringLiteral("Цвет"),
-                                  {QStringLiteral("Красный"), QStringLiteral("Зеленый"),
-                                   QStringLiteral("Серый"), QStringLiteral("Любой")},
-                                  this),
-                   "Rsvet", {6, 30, 110, 92});
-    colour->setItemIndex(3);
+    colour_ = place(new RadioGroup(QStringLiteral("Цвет"),
+                                   {QStringLiteral("Красный"), QStringLiteral("Зеленый"),
+                                    QStringLiteral("Серый"), QStringLiteral("Любой")},
+                                   this),
+                    "Rsvet", {6, 30, 110, 92});
+    colour_->setItemIndex(3);
     label(this, QStringLiteral("Изображение"), {124, 32, 90, 20});
-    pictureButton = button(this, "Bizsh", QStringLiteral("Определить"), {124, 52, 90, 22});
-    frequency = place(new RadioGroup(QStringLiteral("Частота вывода"),
-                                     {QStringLiteral("Тезис"), QStringLiteral("Предложение"),
-                                      QStringLiteral("Всегда")},
-                                     this),
-                      "Rchast", {220, 30, 116, 76});
-    frequency->setItemIndex(0);
+    connect(button(this, "Bizsh", QStringLiteral("Определить"), {124, 52, 90, 22}),
+            &QPushButton::clicked, this, &EditorPanel::pictureClicked);
+    frequency_ = place(new RadioGroup(QStringLiteral("Частота вывода"),
+                                      {QStringLiteral("Тезис"), QStringLiteral("Предложение"),
+                                       QStringLiteral("Всегда")},
+                                      this),
+                       "Rchast", {220, 30, 116, 76});
+    frequency_->setItemIndex(0);
     label(this, QStringLiteral("Задержка"), {124, 80, 60, 20});
-    delay = place(new QLineEdit(QStringLiteral("10"), this), "Ezadsh", {184, 78, 30, 22});
+    delay_ = place(new QLineEdit(QStringLiteral("10"), this), "Ezadsh", {184, 78, 30, 22});
     label(this, QStringLiteral("Музыка"), {340, 32, 70, 20});
-    musicButton = button(this, "Bmisk", QStringLiteral("Выбрать"), {340, 52, 70, 22});
-    acceptHeader = button(this, "Bop", QStringLiteral("Принять"), {340, 84, 70, 22});
+    connect(button(this, "Bmisk", QStringLiteral("Выбрать"), {340, 52, 70, 22}),
+            &QPushButton::clicked, this, &EditorPanel::musicClicked);
+    connect(button(this, "Bop", QStringLiteral("Принять"), {340, 84, 70, 22}),
+            &QPushButton::clicked, this, &EditorPanel::acceptClicked);
 }
 
 void EditorPanel::buildWordFields() {
-    wordPanel = place(new QFrame(this), "Pslov", {6, 126, 405, 88});
-    wordPanel->setFrameShape(QFrame::StyledPanel);
-    label(wordPanel, QStringLiteral("Номер слова в предложении"), {6, 2, 200, 18});
+    wordPanel_ = place(new QFrame(this), "Pslov", {6, 126, 405, 88});
+    wordPanel_->setFrameShape(QFrame::StyledPanel);
+    label(wordPanel_, QStringLiteral("Номер слова в предложении"), {6, 2, 200, 18});
     for (int i = 0; i < kWordFields; ++i) {
         const int column = i % 5;
         const int row = i / 5;
         const int left = 6 + 80 * column;
         const int top = 22 + 32 * row;
-        label(wordPanel, QString::number(i + 1), {left, top + 3, 14, 18});
+        label(wordPanel_, QString::number(i + 1), {left, top + 3, 14, 18});
         const QByteArray name = "Msl" + QByteArray::number(i + 1);
-        words[i] = place(new QLineEdit(wordPanel), name.constData(), {left + 14, top, 62, 24});
-        words[i]->setInputMask(QStringLiteral("nnnnnnnnnn")); // up to 10 letters or digits
-        words[i]->installEventFilter(this);
+        words_[i] = place(new QLineEdit(wordPanel_), name.constData(), {left + 14, top, 62, 24});
+        words_[i]->setInputMask(QStringLiteral("nnnnnnnnnn")); // up to 10 letters or digits
+        words_[i]->installEventFilter(this);
     }
-    howToLink = place(new ClickableLabel(QStringLiteral("Как составлять внушения ?"), wordPanel),
-                      "R6", {220, 2, 180, 18});
-    howToLink->setToolTip(
+    howTo_ = place(new ClickableLabel(QStringLiteral("Как составлять внушения ?"), wordPanel_),
+                   "R6", {220, 2, 180, 18});
+    connect(howTo_, &ClickableLabel::clicked, this, &EditorPanel::howToClicked);
+    howTo_->setToolTip(
         QStringLiteral("Кликните сдесь чтобы узнать как составлять собственные внушения"));
 }
 
+QString EditorPanel::title() const {
+    return title_->text();
+}
+
+QString EditorPanel::thesisNumber() const {
+    return thesisNumber_->text();
+}
+
+void EditorPanel::setThesisNumber(int number) {
+    thesisNumber_->setText(QString::number(number));
+}
+
+int EditorPanel::colourItem() const {
+    return colour_->itemIndex();
+}
+
+int EditorPanel::frequencyItem() const {
+    return frequency_->itemIndex();
+}
+
+QString EditorPanel::delay() const {
+    return delay_->text();
+}
+
 QString EditorPanel::word(int index) const {
-    return words[static_cast<std::size_t>(index)]->text().trimmed();
+    return words_[static_cast<std::size_t>(index)]->text().trimmed();
 }
 
 void EditorPanel::clearWords() {
-    for (QLineEdit* field : words) {
+    for (QLineEdit* field : words_) {
         field->clear();
     }
+}
+
+void EditorPanel::focusTitle() {
+    title_->setFocus();
+}
+
+void EditorPanel::focusFirstWord() {
+    words_[0]->setFocus();
+}
+
+QStringList EditorPanel::lines() const {
+    QStringList lines = text_->toPlainText().split(QLatin1Char('\n'));
+    if (lines.size() == 1 && lines[0].isEmpty()) {
+        lines.clear();
+    }
+    return lines;
+}
+
+void EditorPanel::setLines(const QStringList& lines) {
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void EditorPanel::appendLine(const QString& line) {
+    text_->appendPlainText(line);
+}
+
+void EditorPanel::clearText() {
+    text_->clear();
 }
 
 // Right arrow leaves the title for the first word; right arrow or space leaves a word for the
@@ -111,17 +171,17 @@ bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
         return QFrame::eventFilter(watched, event);
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (watched == title && key == Qt::Key_Right) {
-        words[0]->setFocus();
+    if (watched == title_ && key == Qt::Key_Right) {
+        words_[0]->setFocus();
         return true;
     }
     for (int i = 0; i < kWordFields; ++i) {
-        if (watched == words[static_cast<std::size_t>(i)] &&
+        if (watched == words_[static_cast<std::size_t>(i)] &&
             (key == Qt::Key_Right || key == Qt::Key_Space)) {
             if (i + 1 < kWordFields) {
-                words[static_cast<std::size_t>(i) + 1]->setFocus();
+                words_[static_cast<std::size_t>(i) + 1]->setFocus();
             } else {
-                nextSentence->setFocus();
+                nextSentence_->setFocus();
             }
             return true;
         }

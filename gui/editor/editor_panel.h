@@ -2,7 +2,8 @@
 // The personal-suggestion editor's panel: the title, the thesis header choices (number, colour,
 // picture, how often it shows, its delay, the music), ten word fields for the next sentence, the
 // buttons, and the text being built. The arrow and space keys move between the word fields; the
-// rest of the editor's work is done by SuggestionEditor, the one user of these controls.
+// rest of the editor's work is done by SuggestionEditor, which hears the buttons through the
+// signals and reads and writes the fields through the functions below.
 
 #include <QFrame>
 #include <array>
@@ -23,26 +24,38 @@ public:
 
     explicit EditorPanel(QWidget* parent);
 
-    QLineEdit* title;
-    QLineEdit* thesisNumber;
-    RadioGroup* colour;
-    QPushButton* pictureButton;
-    RadioGroup* frequency;
-    QLineEdit* delay;
-    QPushButton* musicButton;
-    QPushButton* acceptHeader;
-    QFrame* wordPanel;
-    std::array<QLineEdit*, kWordFields> words{};
-    ClickableLabel* howToLink;
-    QPushButton* nextSentence;
-    QPushButton* nextThesis;
-    QPushButton* saveButton;
-    QPushButton* closeButton;
-    QPlainTextEdit* text;
-
+    // What the user typed and chose.
+    QString title() const;
+    QString thesisNumber() const;
+    void setThesisNumber(int number);
+    int colourItem() const;
+    int frequencyItem() const;
+    QString delay() const;
     // The trimmed text of word field `index` (0-9); empty for an empty field.
     QString word(int index) const;
     void clearWords();
+    void focusTitle();
+    void focusFirstWord();
+
+    // The text being built, a line at a time; an empty text has no lines.
+    QStringList lines() const;
+    void setLines(const QStringList& lines);
+    void appendLine(const QString& line);
+    void clearText();
+
+    // The word fields' panel and its "Как составлять внушения ?", for their highlights.
+    QWidget* wordPanel() const { return wordPanel_; }
+    ClickableLabel* howToLabel() const { return howTo_; }
+
+Q_SIGNALS:
+    void nextSentenceClicked(); // "Нов предлож"
+    void nextThesisClicked();   // "Нов тезис"
+    void acceptClicked();       // "Принять"
+    void pictureClicked();      // "Определить"
+    void musicClicked();        // "Выбрать"
+    void saveClicked();         // "Сохранить"
+    void closeClicked();        // "Закрыть"
+    void howToClicked();        // "Как составлять внушения ?"
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +63,17 @@ protected:
 private:
     void buildHeaderChoices();
     void buildWordFields();
+
+    QLineEdit* title_ = nullptr;        // Ezag
+    QLineEdit* thesisNumber_ = nullptr; // Enabz
+    RadioGroup* colour_ = nullptr;      // Rsvet
+    RadioGroup* frequency_ = nullptr;   // Rchast
+    QLineEdit* delay_ = nullptr;        // Ezadsh
+    std::array<QLineEdit*, kWordFields> words_{};
+    QPushButton* nextSentence_ = nullptr; // Bnewslov
+    QPlainTextEdit* text_ = nullptr;      // Mtext
+    QFrame* wordPanel_ = nullptr;         // Pslov
+    ClickableLabel* howTo_ = nullptr;     // R6
 };
 
 } // namespace mirelta

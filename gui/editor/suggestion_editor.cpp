@@ -1,6 +1,5 @@
 #include "gui/editor/suggestion_editor.h"
 
-#include "engine/session_state.h"
 #include "gui/editor/editor_panel.h"
 #include "gui/settings/settings_panel.h"
 #include "gui/widgets/clickable_label.h"
@@ -27,14 +26,6 @@ namespace {
 
 constexpr int kLargestPicture = 425;
 constexpr int kSmallestPicture = 100;
-
-QStringList linesOf(const QPlainTextEdit* box) {
-    QStringList lines = box->toPlainText().split(QLatin1Char('\n'));
-    if (lines.size() == 1 && lines[0].isEmpty()) {
-        lines.clear();
-    }
-    return lines;
-}
 
 // The path of `file` inside `folder`, with backslashes as headers keep it; empty when the file
 // lies elsewhere.
@@ -68,26 +59,24 @@ std::optional<QString> titleProblem(const QString& title) {
 
 } // namespace
 
-SuggestionEditor::SuggestionEditor(QWidget* page, Services services, SessionState& state,
-                                   const SettingsPanel& settings)
-    : QObject(page), services_(services), state_(state), settings_(settings),
-      panel_(new EditorPanel(page)) {
-    connect(panel_->nextSentence, &QPushButton::clicked, this, &SuggestionEditor::nextSentence);
-    connect(panel_->nextThesis, &QPushButton::clicked, this, &SuggestionEditor::nextThesis);
-    connect(panel_->acceptHeader, &QPushButton::clicked, this, &SuggestionEditor::acceptHeader);
-    connect(panel_->pictureButton, &QPushButton::clicked, this, &SuggestionEditor::choosePicture);
-    connect(panel_->musicButton, &QPushButton::clicked, this, &SuggestionEditor::chooseMusic);
-    connect(panel_->saveButton, &QPushButton::clicked, this, &SuggestionEditor::save);
-    connect(panel_->closeButton, &QPushButton::clicked, this, &SuggestionEditor::close);
-    connect(panel_->howToLink, &ClickableLabel::clicked, this, &SuggestionEditor::showHowTo);
+SuggestionEditor::SuggestionEditor(QWidget* page, Services services, const SettingsPanel& settings)
+    : QObject(page), services_(services), settings_(settings), panel_(new EditorPanel(page)) {
+    connect(panel_, &EditorPanel::nextSentenceClicked, this, &SuggestionEditor::nextSentence);
+    connect(panel_, &EditorPanel::nextThesisClicked, this, &SuggestionEditor::nextThesis);
+    connect(panel_, &EditorPanel::acceptClicked, this, &SuggestionEditor::acceptHeader);
+    connect(panel_, &EditorPanel::pictureClicked, this, &SuggestionEditor::choosePicture);
+    connect(panel_, &EditorPanel::musicClicked, this, &SuggestionEditor::chooseMusic);
+    connect(panel_, &EditorPanel::saveClicked, this, &SuggestionEditor::save);
+    connect(panel_, &EditorPanel::closeClicked, this, &SuggestionEditor::close);
+    connect(panel_, &EditorPanel::howToClicked, this, &SuggestionEditor::showHowTo);
 }
 
 void SuggestionEditor::markLastLine() {
-    headerLine_ = static_cast<int>(linesOf(panel_->text).size() - 1);
+    headerLine_ = static_cast<int>(panel_->lines().size() - 1);
 }
 
 void SuggestionEditor::setLine(int index, const QString& text) {
-    QStringList lines = linesOf(panel_->text);
+    QStringList lines = panel_->lines();
     // Hand edits may have removed the line: the text then goes at the end.
     if (index < 0 || index >= lines.size()) {
         lines.append(text);
@@ -95,16 +84,16 @@ void SuggestionEditor::setLine(int index, const QString& text) {
     } else {
         lines[index] = text;
     }
-    panel_->text->setPlainText(lines.join(QLatin1Char('\n')));
+    panel_->setLines(lines);
 }
 
 QString SuggestionEditor::line(int index) const {
-    const QStringList lines = linesOf(panel_->text);
+    const QStringList lines = panel_->lines();
     return index >= 0 && index < lines.size() ? lines[index] : QString();
 }
 
 void SuggestionEditor::appendLine(const QString& text) {
-    panel_->text->appendPlainText(text);
+    panel_->appendLine(text);
 }
 
 void SuggestionEditor::begin() {
@@ -112,9 +101,9 @@ void SuggestionEditor::begin() {
     panel_->raise();
     appendLine(settings_.versionItem() == 0 ? QStringLiteral(">") : QStringLiteral("<"));
     appendLine(QStringLiteral("@1"));
-    panel_->thesisNumber->setText(QStringLiteral("1"));
-    panel_->title->setFocus();
-    state_.thesisOpen = 1;
+    panel_->setThesisNumber(1);
+    panel_->focusTitle();
+    headerWaiting_ = true;
     markLastLine();
 }
 
@@ -138,20 +127,19 @@ bool SuggestionEditor::completeHeader(bool withSound) {
         }
         music = *relative;
     }
-    QString header = line(headerLine_) + QLatin1Char('#') +
-                     QString::number(panel_->colour->itemIndex()) + QLatin1Char('%') + picture +
-                     QLatin1Char('$') + QString::number(panel_->frequency->itemIndex()) +
-                     QLatin1Char('&') + panel_->delay->text();
+    QString header = line(headerLine_) + QLatin1Char('#') + QString::number(panel_->colourItem()) +
+                     QLatin1Char('%') + picture + QLatin1Char('$') +
+                     QString::number(panel_->frequencyItem()) + QLatin1Char('&') + panel_->delay();
     if (withSound) {
         header += QLatin1Char('^') + music;
     }
     setLine(headerLine_, header + QLatin1Char('@'));
-    state_.thesisOpen = 0;
+    headerWaiting_ = false;
     return true;
 }
 
 void SuggestionEditor::nextSentence() {
-    if (state_.thesisOpen == 1 && !completeHeader(false)) {
+    if (headerWaiting_ && !completeHeader(false)) {
         return;
     }
     if (panel_->word(0).isEmpty()) {
@@ -166,7 +154,7 @@ void SuggestionEditor::nextSentence() {
     appendLine(sentence);
     markLastLine();
     panel_->clearWords();
-    panel_->words[0]->setFocus();
+    panel_->focusFirstWord();
 }
 
 void SuggestionEditor::nextThesis() {
@@ -174,24 +162,24 @@ void SuggestionEditor::nextThesis() {
         nextSentence();
     }
     bool whole = false;
-    const int number = panel_->thesisNumber->text().trimmed().toInt(&whole);
+    const int number = panel_->thesisNumber().trimmed().toInt(&whole);
     if (!whole) {
         services_.dialogs.message(
             QStringLiteral("В поле «№» должен быть номер тезиса — целое число"));
         return;
     }
-    panel_->thesisNumber->setText(QString::number(number + 1));
-    appendLine(QLatin1Char('@') + panel_->thesisNumber->text());
+    panel_->setThesisNumber(number + 1);
+    appendLine(QLatin1Char('@') + panel_->thesisNumber());
     markLastLine();
-    state_.thesisOpen = 1;
-    panel_->words[0]->setFocus();
+    headerWaiting_ = true;
+    panel_->focusFirstWord();
 }
 
 void SuggestionEditor::acceptHeader() {
-    if (state_.thesisOpen == 1) {
+    if (headerWaiting_) {
         completeHeader(true);
     }
-    panel_->words[0]->setFocus();
+    panel_->focusFirstWord();
 }
 
 void SuggestionEditor::choosePicture() {
@@ -226,7 +214,7 @@ void SuggestionEditor::chooseMusic() {
 }
 
 void SuggestionEditor::save() {
-    const QString title = panel_->title->text();
+    const QString title = panel_->title();
     if (const auto problem = titleProblem(title)) {
         services_.dialogs.message(*problem);
         return;
@@ -243,7 +231,7 @@ void SuggestionEditor::save() {
         appendLine(QStringLiteral("<"));
     }
     std::string bytes;
-    for (const QString& line : linesOf(panel_->text)) {
+    for (const QString& line : panel_->lines()) {
         bytes += cp1251::fromUtf8(line.toStdString()) + "\r\n";
     }
     // A new file put in place in one step: a failure never leaves half a suggestion behind.
@@ -257,7 +245,7 @@ void SuggestionEditor::save() {
 }
 
 void SuggestionEditor::close() {
-    panel_->text->clear();
+    panel_->clearText();
     panel_->hide();
 }
 

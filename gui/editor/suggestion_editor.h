@@ -13,7 +13,6 @@ class EditorPanel;
 class ProgramFolder;
 class SettingsPanel;
 class Shell;
-struct SessionState;
 
 class SuggestionEditor : public QObject {
     Q_OBJECT
@@ -23,13 +22,13 @@ public:
         Dialogs& dialogs;
         Shell& shell;
     };
-    // Builds the editor's panel, hidden, on `page`. `state` holds the flag the editor shares with
-    // the session: the newest thesis's header still waits for its picture and sound.
-    SuggestionEditor(QWidget* page, Services services, SessionState& state,
-                     const SettingsPanel& settings);
+    // Builds the editor's panel, hidden, on `page`.
+    SuggestionEditor(QWidget* page, Services services, const SettingsPanel& settings);
 
     // Opens the panel on a new text: the version's mark and the first thesis.
     void begin();
+    // The panel, for the highlights of its labels.
+    const EditorPanel& panel() const { return *panel_; }
 
 Q_SIGNALS:
     // The text was saved as the personal suggestion `title`.
@@ -51,10 +50,12 @@ private:
     void markLastLine();
 
     Services services_;
-    SessionState& state_;
     const SettingsPanel& settings_;
     EditorPanel* panel_;
-    int headerLine_ = 0;  // the line of the newest thesis's header
+    int headerLine_ = 0; // the line of the newest thesis's header
+    // The newest thesis's header holds only its number and still waits for its colour, picture
+    // and sound, which "Принять" (or, without the sound, the next sentence) completes.
+    bool headerWaiting_ = false;
     QString pictureFile_; // held by its dialog until another is chosen
     QString musicFile_;   // likewise
 };

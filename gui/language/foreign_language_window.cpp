@@ -85,7 +85,7 @@ QWidget* ForeignLanguageWindow::buildWordsPage() {
           {8, 210, 300, 26});
     place(new QPlainTextEdit(page), "Manglish", {8, 244, 497, 170});
     caption(page, "StaticText8", QStringLiteral("Выбрать уже готовый урок"), {8, 424, 200, 20});
-    lessons_ = place(new QComboBox(page), "Curok", {210, 422, 200, 24});
+    place(new QComboBox(page), "Curok", {210, 422, 200, 24});
     return page;
 }
 

@@ -32,7 +32,6 @@ private:
     QComboBox* language_ = nullptr;     // Ciaz
     QComboBox* dictionaries_ = nullptr; // cslov: lists the "book" folder, as it always has
     QComboBox* books_ = nullptr;        // cbook: lists the "slov" folder
-    QComboBox* lessons_ = nullptr;      // Curok
 };
 
 } // namespace mirelta

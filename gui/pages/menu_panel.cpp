@@ -1,6 +1,7 @@
 #include "gui/pages/menu_panel.h"
 
 #include "gui/widgets/clickable_label.h"
+#include "gui/widgets/program_version.h"
 
 #include <QLabel>
 
@@ -30,13 +31,14 @@ MenuPanel::MenuPanel(QWidget* parent) : QFrame(parent) {
     auto* lessons = menuLabel(this, "R3", QStringLiteral("Обучение иностр языку"), 328);
     lessons->setBackground(palette().color(QPalette::Button));
     lessons->hide();
-    auto* version = new QLabel(QStringLiteral("Версия 1.779"), this);
+    auto* version = new QLabel(QStringLiteral("Версия ") + programVersion(), this);
     version->setObjectName(QStringLiteral("Label3"));
     QFont small = version->font();
     small.setPixelSize(9);
     version->setFont(small);
     version->adjustSize();
     version->move(0, 16);
+    labels_ = {author, about, settingsHelp, lessons, personalHelp};
     connect(author, &ClickableLabel::clicked, this, &MenuPanel::authorRequested);
     connect(about, &ClickableLabel::clicked, this, &MenuPanel::aboutRequested);
     connect(settingsHelp, &ClickableLabel::clicked, this, &MenuPanel::settingsHelpRequested);

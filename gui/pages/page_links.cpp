@@ -44,6 +44,7 @@ PageLinks::PageLinks(QWidget* page, MenuPanel& menu, const ProgramFolder& folder
     auto* showMenu = link(bar, "Rmenu", QStringLiteral("Показать\nменю"), 272, kLime);
     auto* recommended =
         link(bar, "Rn", QStringLiteral("Оптим. \nнастройки \nпрограммы"), 336, kYellow);
+    labels_ = {bar, forum, site, standardTexts, showMenu, recommended, nullptr, nullptr};
     recommended->setToolTip(
         QStringLiteral("Кликните чтобы востановить оптимальные настройки по умолчанию"));
 
@@ -82,6 +83,8 @@ void PageLinks::buildOverlays(QWidget* page) {
                                           author_),
                        "Ravt", {0, 0, 241, 49});
     card->setAlignment(Qt::AlignCenter);
+    labels_.authorCard = author_;
+    labels_.author = card;
     connect(card, &ClickableLabel::clicked, this, [this] { openLocalPage(LinkPages::author); });
     auto* closeCard =
         place(new QPushButton(QStringLiteral("Закрыть"), author_), "Bzavt", {168, 48, 70, 17});

@@ -14,6 +14,7 @@ class QWidget;
 
 namespace mirelta {
 
+class ClickableLabel;
 class MenuPanel;
 class ProgramFolder;
 class Shell;
@@ -25,6 +26,19 @@ public:
     PageLinks(QWidget* page, MenuPanel& menu, const ProgramFolder& folder, Shell& shell);
     // Builds the information page and the author's card on `page`, over what was built before.
     void buildOverlays(QWidget* page);
+
+    // The link bar with its links, and the author's card with its label, for their highlights.
+    struct Labels {
+        QWidget* bar;
+        ClickableLabel* forum;
+        ClickableLabel* site;
+        ClickableLabel* standardTexts;
+        ClickableLabel* showMenu;
+        ClickableLabel* recommended;
+        QWidget* authorCard;
+        ClickableLabel* author;
+    };
+    const Labels& labels() const { return labels_; }
 
 Q_SIGNALS:
     void recommendedRequested(); // "Оптим. настройки программы"
@@ -41,6 +55,7 @@ private:
     QTextEdit* informationText_ = nullptr;
     QWidget* informationClose_ = nullptr;
     QFrame* author_ = nullptr; // Pavtor
+    Labels labels_{};
 };
 
 } // namespace mirelta

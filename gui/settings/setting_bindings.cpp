@@ -11,109 +11,137 @@
 namespace mirelta {
 namespace {
 
-template <typename Control> Control* findControl(QWidget& root, std::string_view name) {
-    auto* control = root.findChild<Control*>(QString::fromLatin1(name.data(), name.size()));
-    if (control == nullptr) {
-        throw std::logic_error("no control named " + std::string(name) + " holds its setting");
-    }
-    return control;
+QString text(std::string_view value) {
+    return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
 }
 
-SettingsStore::Setting textBinding(QWidget& root, std::string_view name) {
-    // The personal suggestion's list keeps what was typed in it, not only its entries.
-    const QString objectName = QString::fromLatin1(name.data(), name.size());
-    if (auto* list = root.findChild<QComboBox*>(objectName)) {
-        return {{},
-                SettingKind::Text,
-                [list] { return list->currentText(); },
-                [list](const QString& value) { list->setEditText(value); }};
-    }
-    auto* field = findControl<QLineEdit>(root, name);
-    return {{},
-            SettingKind::Text,
-            [field] { return field->text(); },
-            [field](const QString& value) { field->setText(value); }};
-}
-
-// An index the group does not have is skipped, as a failed setter would be.
-SettingsStore::Setting indexBinding(QWidget& root, std::string_view name) {
-    auto* group = findControl<RadioGroup>(root, name);
-    return {{},
-            SettingKind::ItemIndex,
-            [group] { return QString::number(group->itemIndex()); },
-            [group](const QString& value) {
-                const int item = value.toInt();
-                if (item >= -1 && item < group->count()) {
-                    group->setItemIndex(item);
-                }
-            }};
-}
-
-SettingsStore::Setting checkedBinding(QWidget& root, std::string_view name) {
-    auto* box = findControl<QCheckBox>(root, name);
-    return {{},
-            SettingKind::Checked,
-            [box] { return box->isChecked() ? QStringLiteral("True") : QStringLiteral("False"); },
-            [box](const QString& value) { box->setChecked(value == QStringLiteral("True")); }};
-}
-
-SettingsStore::Setting positionBinding(QWidget& root, std::string_view name) {
-    auto* slider = findControl<QSlider>(root, name);
-    return {{},
-            SettingKind::Position,
-            [slider] { return QString::number(slider->value()); },
-            [slider](const QString& value) { slider->setValue(value.toInt()); }};
+// The control takes the declared name, by which tests and the file know it.
+void name(QWidget* control, const SettingDeclaration& declared) {
+    control->setObjectName(text(declared.control));
 }
 
 } // namespace
 
-SettingsStore::Setting bindSetting(std::string_view control, QWidget& root) {
-    const SettingDeclaration& declared = declaredSetting(control);
-    SettingsStore::Setting setting;
-    switch (declared.kind) {
-    case SettingKind::Text:
-        setting = textBinding(root, control);
-        break;
-    case SettingKind::ItemIndex:
-        setting = indexBinding(root, control);
-        break;
-    case SettingKind::Checked:
-        setting = checkedBinding(root, control);
-        break;
-    case SettingKind::Position:
-        setting = positionBinding(root, control);
-        break;
-    case SettingKind::FileName:
-        throw std::logic_error("a file name is not held by a control");
+void SettingBindings::add(const SettingDeclaration& declared, SettingKind kind,
+                          SettingsStore::Setting setting) {
+    if (declared.kind != kind) {
+        throw std::logic_error("the setting " + std::string(declared.control) +
+                               " is bound to a control of another kind");
     }
     setting.key = QString::fromStdString(settingKey(declared));
-    return setting;
-}
-
-void declareStoredSettings(SettingsStore& store, QWidget& root,
-                           const SettingsStore::Setting& fileName) {
-    for (const SettingDeclaration* declared : storedSettings()) {
-        if (declared->kind == SettingKind::FileName) {
-            SettingsStore::Setting setting = fileName;
-            setting.key = QString::fromStdString(settingKey(*declared));
-            store.add(std::move(setting));
-        } else {
-            store.add(bindSetting(declared->control, root));
-        }
+    setting.kind = kind;
+    if (!bound_.emplace(&declared, std::move(setting)).second) {
+        throw std::logic_error("the setting " + std::string(declared.control) + " is bound twice");
+    }
+    if (kind != SettingKind::FileName && !startsUnchosen(declared)) {
+        apply(declared, text(declared.initial));
     }
 }
 
-QString initialValue(std::string_view control) {
-    const std::string_view value = declaredSetting(control).initial;
-    return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
+QLineEdit* SettingBindings::bind(const SettingDeclaration& declared, QLineEdit* field) {
+    name(field, declared);
+    add(declared, SettingKind::Text,
+        {{},
+         {},
+         [field] { return field->text(); },
+         [field](const QString& value) { field->setText(value); }});
+    return field;
 }
 
-void putBackRecommended(QWidget& root) {
-    for (const SettingDeclaration& declared : kSettings) {
-        if (declared.recommended) {
-            bindSetting(declared.control, root)
-                .apply(QString::fromLatin1(declared.recommended->data(),
-                                           static_cast<qsizetype>(declared.recommended->size())));
+// The personal suggestion's list keeps what was typed in it, not only its entries.
+QComboBox* SettingBindings::bind(const SettingDeclaration& declared, QComboBox* list) {
+    name(list, declared);
+    add(declared, SettingKind::Text,
+        {{},
+         {},
+         [list] { return list->currentText(); },
+         [list](const QString& value) { list->setEditText(value); }});
+    return list;
+}
+
+// An index the group does not have is skipped, as a failed setter would be.
+RadioGroup* SettingBindings::bind(const SettingDeclaration& declared, RadioGroup* group) {
+    name(group, declared);
+    add(declared, SettingKind::ItemIndex,
+        {{},
+         {},
+         [group] { return QString::number(group->itemIndex()); },
+         [group](const QString& value) {
+             const int item = value.toInt();
+             if (item >= -1 && item < group->count()) {
+                 group->setItemIndex(item);
+             }
+         }});
+    return group;
+}
+
+// A box whose choice is not made yet (declared without an initial value) shows neither state and
+// reads as no value; the user's first click, or a value applied, makes the choice.
+QCheckBox* SettingBindings::bind(const SettingDeclaration& declared, QCheckBox* box) {
+    name(box, declared);
+    add(declared, SettingKind::Checked,
+        {{},
+         {},
+         [box] {
+             return box->checkState() == Qt::PartiallyChecked ? QString()
+                    : box->isChecked()                        ? QStringLiteral("True")
+                                                              : QStringLiteral("False");
+         },
+         [box](const QString& value) {
+             box->setTristate(false);
+             box->setCheckState(value == QStringLiteral("True") ? Qt::Checked : Qt::Unchecked);
+         }});
+    if (startsUnchosen(declared)) {
+        box->setCheckState(Qt::PartiallyChecked);
+        QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+    }
+    return box;
+}
+
+QSlider* SettingBindings::bind(const SettingDeclaration& declared, QSlider* slider) {
+    name(slider, declared);
+    if (declared.limits.minimum < declared.limits.maximum) {
+        slider->setRange(declared.limits.minimum, declared.limits.maximum);
+    }
+    add(declared, SettingKind::Position,
+        {{},
+         {},
+         [slider] { return QString::number(slider->value()); },
+         [slider](const QString& value) { slider->setValue(value.toInt()); }});
+    return slider;
+}
+
+void SettingBindings::bind(const SettingDeclaration& declared, std::function<QString()> read,
+                           std::function<void(const QString&)> apply) {
+    add(declared, SettingKind::FileName, {{}, {}, std::move(read), std::move(apply)});
+}
+
+const SettingsStore::Setting& SettingBindings::bound(const SettingDeclaration& declared) const {
+    const auto found = bound_.find(&declared);
+    if (found == bound_.end()) {
+        throw std::logic_error("no control holds the setting " + std::string(declared.control));
+    }
+    return found->second;
+}
+
+QString SettingBindings::value(const SettingDeclaration& declared) const {
+    return bound(declared).read();
+}
+
+void SettingBindings::apply(const SettingDeclaration& declared, const QString& value) const {
+    bound(declared).apply(value);
+}
+
+void SettingBindings::declareStored(SettingsStore& store) const {
+    for (const SettingDeclaration* declared : storedSettings()) {
+        store.add(bound(*declared));
+    }
+}
+
+void SettingBindings::putBackRecommended() const {
+    for (const SettingDeclaration* declared : kSettings) {
+        if (declared->recommended) {
+            apply(*declared, text(*declared->recommended));
         }
     }
 }

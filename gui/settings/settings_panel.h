@@ -7,50 +7,61 @@
 #include "gui/settings/photo_choice.h"
 
 #include <QFrame>
+#include <QRect>
+#include <QStringList>
 #include <optional>
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
-class QSlider;
 
 namespace mirelta {
 
 class ClickableLabel;
 class Dialogs;
 class PictureBox;
-class RadioGroup;
-class SettingsStore;
+class SettingBindings;
+struct SettingDeclaration;
 
 class SettingsPanel : public QFrame {
     Q_OBJECT
 public:
+    // The controls are bound to their declared settings in `bindings`.
     SettingsPanel(Dialogs& dialogs, const QString& programFolder, PictureBox& photo,
-                  QWidget* parent);
+                  SettingBindings& bindings, QWidget* parent);
 
     // The settings for a session, or nothing when a field does not hold a usable number (the
     // user is told which).
     std::optional<SessionSettings> sessionSettings();
     void setPauses(int wordPause, int phrasePause);
+    // The gentle session (true) or the full one, or nothing while the user has not chosen.
+    std::optional<bool> gentleChoice() const;
+    void chooseSession(bool gentle);
     // The version of the suggestions: 0 for a man, 1 for a woman.
     int versionItem() const;
     // The name that follows "Я" in the suggestions.
     QString userName() const;
-    // Declares the kept settings to `store`, bound to the controls under `window`.
-    void declareStored(SettingsStore& store, QWidget& window);
-    // Asks, then puts the recommended values back.
-    void putBackRecommended();
+    // Asks whether to put the recommended values back, and does if the user agrees.
+    void offerRecommended();
 
     void choosePhoto();
     // Loads the photo again as the window shows; see PhotoChoice::reload.
     void reloadPhoto(bool reportMissing);
-    PhotoChoice& photo() { return photo_; }
+    // The photo chosen, with its file.
     const PhotoChoice& photo() const { return photo_; }
+    // "Cвой текст", for its highlight.
+    ClickableLabel* ownTextLabel() const { return ownText_; }
 
 Q_SIGNALS:
     void editorRequested(); // "Cвой текст"
 
 private:
+    QLineEdit* digitField(const SettingDeclaration& declared, QRect geometry);
+    QLineEdit* textField(const SettingDeclaration& declared, QRect geometry);
+    // On the panel, or on `parent` when it has no room left.
+    QCheckBox* checkBox(const SettingDeclaration& declared, const QString& text, QRect geometry,
+                        QWidget* parent = nullptr);
+    void radioGroup(const SettingDeclaration& declared, const QString& text,
+                    const QStringList& items, QRect geometry);
     void buildCounts();
     void buildChoices();
     void buildRightColumn();
@@ -61,24 +72,17 @@ private:
     void letterClicked();
 
     Dialogs& dialogs_;
+    SettingBindings& bindings_;
     PhotoChoice photo_;
-    QLineEdit* passes_ = nullptr;        // Epov
-    QLineEdit* phraseRepeats_ = nullptr; // Mpov
-    QCheckBox* wordRows_ = nullptr;      // Cslov
-    QLineEdit* name_ = nullptr;          // Ename
-    QLineEdit* wordPause_ = nullptr;     // Eslov
-    QLineEdit* phrasePause_ = nullptr;   // Epred
-    RadioGroup* speed_ = nullptr;        // Rskor
-    RadioGroup* version_ = nullptr;      // Rpol
-    RadioGroup* view_ = nullptr;         // Rvid
-    QCheckBox* lowerPauses_ = nullptr;   // Cubav
-    QCheckBox* photoShown_ = nullptr;    // Cfoto
-    QCheckBox* brightness_ = nullptr;    // Ciar
-    QSlider* brightnessLevel_ = nullptr; // Tiar
-    QCheckBox* sound_ = nullptr;         // Czv
-    QLineEdit* photoPause_ = nullptr;    // Ezad
-    QCheckBox* matrix_ = nullptr;        // Cmatr
-    QCheckBox* letter_ = nullptr;        // Cbuk
+    // The controls with reactions of their own; the others are reached through their settings.
+    QLineEdit* passes_ = nullptr;
+    QLineEdit* phraseRepeats_ = nullptr;
+    QCheckBox* wordRows_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QCheckBox* photoShown_ = nullptr;
+    QCheckBox* matrix_ = nullptr;
+    QCheckBox* letter_ = nullptr;
+    ClickableLabel* ownText_ = nullptr; // R5
 };
 
 } // namespace mirelta

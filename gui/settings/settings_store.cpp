@@ -135,8 +135,13 @@ bool SettingsStore::save() {
     for (const Setting& setting : settings_) {
         const bool text =
             setting.kind == SettingKind::Text || setting.kind == SettingKind::FileName;
+        const QString current = setting.read();
+        // A choice the user has not made yet is not written: the file says nothing for it.
+        if (setting.kind == SettingKind::Checked && current.isEmpty()) {
+            continue;
+        }
         const std::string value =
-            text ? stored_value::encodeText(toBytes(setting.read())) : toBytes(setting.read());
+            text ? stored_value::encodeText(toBytes(current)) : toBytes(current);
         profile.write(section, toBytes(setting.key), value);
     }
     const bool written = writeFileAtomically(path_, profile.toBytes());

@@ -22,7 +22,8 @@ public:
     struct Setting {
         QString key; // the control's name, underscore, the property's name
         SettingKind kind;
-        std::function<QString()> read;             // the control's value as text
+        // The control's value as text; empty for a check box whose choice is not made yet.
+        std::function<QString()> read;
         std::function<void(const QString&)> apply; // through the control's setter
     };
 
@@ -37,7 +38,6 @@ public:
     // Writes every setting; on failure shows "Unable to write to <path>" and returns false. False
     // too, without a write, when the file is left alone.
     bool save();
-    bool hasRestored() const { return restored_; }
     // Saves once, as the window closes, if the settings were restored first.
     void saveOnce();
 

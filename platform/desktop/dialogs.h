@@ -3,6 +3,8 @@
 // be driven and read by tests without a modal dialog.
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -17,6 +19,19 @@ public:
     virtual bool ask(const QString& text, const QString& title) = 0;
     // A file-open dialog starting in `folder`; an empty result means cancelled.
     virtual QString openFile(const QString& folder, const QString& filter) = 0;
+    // A warning that asks for one of `options`, the first being the default button; the index of
+    // the option chosen, or nothing when the box was closed (or cancelled) without a choice. Where
+    // no one can be asked (the tools without a screen) the last option is taken: callers make it
+    // the one that keeps things as they were.
+    virtual std::optional<int> choose(const QString& text, const QString& title,
+                                      const QStringList& options) {
+        (void)text;
+        (void)title;
+        if (options.isEmpty()) {
+            return std::nullopt;
+        }
+        return static_cast<int>(options.size() - 1);
+    }
 };
 
 // The real dialogs, modal over `parent`.
@@ -26,6 +41,8 @@ public:
     void message(const QString& text) override;
     bool ask(const QString& text, const QString& title) override;
     QString openFile(const QString& folder, const QString& filter) override;
+    std::optional<int> choose(const QString& text, const QString& title,
+                              const QStringList& options) override;
 
 private:
     QWidget* parent_;

@@ -18,8 +18,8 @@ class Display : public ::testing::Test {
 protected:
     Display() { cursor.thesis = cursor.sentence = 1; }
 
-    GlyphDisplay display(RecordTable& letters) {
-        return GlyphDisplay(scene, strips, letters, cursor, screen, [this] { return speed; });
+    GlyphDisplay display(RecordTable& letters, Speed speed = Speed::Medium) {
+        return GlyphDisplay(scene, strips, letters, cursor, screen, speed);
     }
     std::vector<int> visibleGridCells() const {
         std::vector<int> cells;
@@ -44,7 +44,6 @@ protected:
     PanelScene scene;
     LetterCursor cursor;
     test::RecordingScreen screen;
-    int speed = 1;
 };
 
 // The 42 x 42 cell at `cell` shows frame `frameIndex` of the strip exactly, over `under`.
@@ -204,36 +203,37 @@ TEST_F(Display, APhraseInRedRendersEveryLetterInItsCell) {
 }
 
 TEST_F(Display, TheMatrixBlockFollowsTheSpeed) {
-    EXPECT_EQ(GlyphDisplay::matrixBlock(0), (std::vector<int>{35, 36, 45, 46}));
-    EXPECT_EQ(GlyphDisplay::matrixBlock(1),
+    EXPECT_EQ(GlyphDisplay::matrixBlock(Speed::Fast), (std::vector<int>{35, 36, 45, 46}));
+    EXPECT_EQ(GlyphDisplay::matrixBlock(Speed::Medium),
               (std::vector<int>{24, 25, 26, 27, 34, 35, 36, 37, 44, 45, 46, 47, 54, 55, 56, 57}));
-    const std::vector<int> slow = GlyphDisplay::matrixBlock(2);
+    const std::vector<int> slow = GlyphDisplay::matrixBlock(Speed::Slow);
     EXPECT_EQ(slow.size(), 36u);
     EXPECT_EQ(slow.front(), 13);
     EXPECT_EQ(slow.back(), 68);
-    for (const int speedValue : {0, 1, 2}) {
-        const std::vector<int> block = GlyphDisplay::matrixBlock(speedValue);
+    for (const Speed speed : {Speed::Fast, Speed::Medium, Speed::Slow}) {
+        const std::vector<int> block = GlyphDisplay::matrixBlock(speed);
         const QRect first = gridCellGeometry(block.front());
         const QRect last = gridCellGeometry(block.back());
-        EXPECT_EQ((first.left() + last.right() + 1) / 2, 213) << speedValue; // centred across
+        EXPECT_EQ((first.left() + last.right() + 1) / 2, 213)
+            << static_cast<int>(speed); // centred across
     }
 }
 
 TEST_F(Display, AMatrixFlashLoadsOnlyItsBlockAndKeepsOtherCells) {
     RecordTable letters = lettersTable({{1, 1, 12, 5, 1, 1}});
-    GlyphDisplay actions = display(letters);
-    speed = 2;
+    GlyphDisplay slow = display(letters, Speed::Slow);
     cursor.glyphFrame = 3;
-    actions.showLetterInMatrix();
-    EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(2));
+    slow.showLetterInMatrix();
+    EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(Speed::Slow));
     EXPECT_EQ(screen.presented, 36);
     EXPECT_EQ(scene.gridCell(13).currentFrame(), 3);
-    actions.hideMatrix();
+    slow.hideMatrix();
     EXPECT_TRUE(visibleGridCells().empty());
 
-    speed = 0;
+    // The same scene and letters at another speed.
+    GlyphDisplay fast = display(letters, Speed::Fast);
     cursor.glyphFrame = 5; // out of range: the load's frame 0 stays
-    actions.showLetterInMatrix();
+    fast.showLetterInMatrix();
     EXPECT_EQ(visibleGridCells(), (std::vector<int>{35, 36, 45, 46}));
     EXPECT_EQ(scene.gridCell(35).currentFrame(), 0);
     EXPECT_EQ(scene.gridCell(13).strip(), strips.strip(12)); // the old block keeps its letter
@@ -244,7 +244,7 @@ TEST_F(Display, AMatrixFlashLoadsOnlyItsBlockAndKeepsOtherCells) {
 TEST_F(Display, ShowingTheBlockBeforeAnyFlashDrawsNothing) {
     RecordTable letters = lettersTable({});
     display(letters).showMatrix();
-    EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(1));
+    EXPECT_EQ(visibleGridCells(), GlyphDisplay::matrixBlock(Speed::Medium));
     EXPECT_EQ(screen.presented, 0);
 }
 
@@ -330,11 +330,10 @@ TEST_F(Display, AStandardSuggestionRendersAsPhraseMatrixAndWordRow) {
 
     letters.first(); // "Я"
     cursor.glyphFrame = 3;
-    speed = 1;
-    actions.showLetterInMatrix();
+    actions.showLetterInMatrix(); // at the middle speed
     QImage matrix;
     composePanel(scene, matrix);
-    for (const int cell : GlyphDisplay::matrixBlock(1)) {
+    for (const int cell : GlyphDisplay::matrixBlock(Speed::Medium)) {
         expectCellShows(matrix, under, gridCellGeometry(cell), *strips.strip(32), 3);
     }
     actions.hideMatrix();

@@ -16,7 +16,7 @@ match="$E2E/../../tools/frame_watch/match_frames.awk"
 program_folder "$program"
 # "Один": "Я могу", two words, so the session has a blank step between them; played once.
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/$(printf '\xce\xe4\xe8\xed' | iconv -f cp1251 -t utf-8).txt"
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\n' >"$work/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\n' >"$work/polufabu.ini"
 # The trace first: the session lowers the pauses in polufabu.ini when it ends.
 "$trace" --folder "$work" --window 1024x768 >"$work/trace.txt" 2>/dev/null
 

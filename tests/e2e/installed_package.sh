@@ -65,7 +65,7 @@ echo "first start: $(find "$first/Image" "$first/Sound" -type f | wc -l) picture
 
 # A one-sentence personal suggestion, "Один", chosen and played once by the first user.
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$first/Text/$(printf '\xce\xe4\xe8\xed' | iconv -f cp1251 -t utf-8).txt"
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\n' >"$first/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\n' >"$first/polufabu.ini"
 run session
 grep -q $'^Eslov_Text=19\r$' "$first/polufabu.ini" && grep -q $'^Epred_Text=29\r$' "$first/polufabu.ini" ||
     fail "the session did not end with the pauses lowered in the user's settings"

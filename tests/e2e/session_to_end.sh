@@ -9,7 +9,7 @@ program=$1
 program_folder "$program"
 # "Один": a one-sentence suggestion, chosen, played once.
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/$(printf '\xce\xe4\xe8\xed' | iconv -f cp1251 -t utf-8).txt"
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail

@@ -16,7 +16,7 @@ screen_tool=$3
 program_folder "$program"
 # "Один": "Я могу", a one-sentence suggestion with "Буква" on, played once.
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/$(printf '\xce\xe4\xe8\xed' | iconv -f cp1251 -t utf-8).txt"
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\n' >"$work/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\nEpov_Text=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\n' >"$work/polufabu.ini"
 "$trace" --folder "$work" --window 1280x800 >"$work/trace.txt" 2>/dev/null
 
 # The compositor: one output of 1280x800, drawn in memory (pixman) so that it can be read back;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -124,10 +125,32 @@ INSTANTIATE_TEST_SUITE_P(
         return "item" + std::to_string(parameter.param.item) + (parameter.param.sex ? "_f" : "_m");
     });
 
+namespace {
+
+// Two traces are the same whole session: two runs that wrote nothing, or stopped early, would
+// compare equal too.
+void expectSameWholeSession(const std::vector<std::string>& first,
+                            const std::vector<std::string>& second) {
+    ASSERT_FALSE(first.empty()) << "the trace runner wrote nothing";
+    EXPECT_EQ(first.front(), "start");
+    EXPECT_EQ(first.back(), "end 19 29");
+    EXPECT_EQ(first, second);
+}
+
+} // namespace
+
 TEST(Session, TwoRunsWriteTheSameTrace) {
     TraceFolder folder;
     folder.settings("Rgnast_ItemIndex=4\nCbuk_Checked=True\n");
-    EXPECT_EQ(folder.trace(), folder.trace());
+    expectSameWholeSession(folder.trace(), folder.trace());
+}
+
+TEST(Session, SameTraceCheckRejectsEmptyAndCutTraces) {
+    EXPECT_FATAL_FAILURE(expectSameWholeSession({}, {}), "wrote nothing");
+    EXPECT_NONFATAL_FAILURE(
+        expectSameWholeSession({"start", "tick A 1 1"}, {"start", "tick A 1 1"}), "end 19 29");
+    EXPECT_NONFATAL_FAILURE(
+        expectSameWholeSession({"start", "end 19 29"}, {"start", "x", "end 19 29"}), "second");
 }
 
 TEST(Session, MovesBetweenColourAndGreyTicksAsTheThesesChangeColour) {

@@ -49,7 +49,7 @@ TEST_F(Faults, BrokenPicturesAsThePhotoAreRefusedWithAMessage) {
         ASSERT_FALSE(dialogs.messages.isEmpty());
         EXPECT_TRUE(dialogs.messages.last().contains(name)) << name.toStdString();
         EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
-        EXPECT_TRUE(window().photoFileName().isEmpty());
+        EXPECT_TRUE(feature<SettingsPanel>().photo().fileName().isEmpty());
     }
 }
 

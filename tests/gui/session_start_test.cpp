@@ -60,7 +60,7 @@ TEST_F(SessionStart, ASuggestionWhoseParseStoppedIsNotPlayed) {
     writeSettings(
         "[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xD1\xEB\xEE\xEC\xE0\xED\r\n");
     shownWindow();
-    ASSERT_GT(window().letters().rowCount(), 0); // the rows read before the fault
+    ASSERT_GT(window().session().letters().rowCount(), 0); // the rows read before the fault
     dialogs.messages.clear();
     press();
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -79,7 +79,7 @@ TEST_F(SessionStart, ASessionPlaysToItsEndThenLowersThePausesAndCloses) {
     EXPECT_EQ(dialogs.messages, QStringList{kSessionOver});
     EXPECT_FALSE(window().isVisible());
     EXPECT_TRUE(settingsBytes().contains("\r\nEslov_Text=19\r\nEpred_Text=29\r\n"));
-    EXPECT_FALSE(window().letters().isOpen());
+    EXPECT_FALSE(window().session().letters().isOpen());
 }
 
 TEST_F(SessionStart, ASessionEndingOnAGreyThesisKeepsThePauses) {

@@ -37,10 +37,10 @@ class StartUp : public WindowTest {};
 TEST_F(StartUp, AFirstRunWritesTheDefaultSettingsFileOnClose) {
     shownWindow();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'|').toStdString();
-    EXPECT_EQ(window().session().cursor.thesis, 1);
-    EXPECT_EQ(window().session().cursor.glyphFrame, 1);
-    EXPECT_EQ(window().session().colours[14], 0x00F0CAA6u);
-    EXPECT_EQ(window().session().thesisCount, 9); // weight loss, the default choice
+    EXPECT_EQ(window().session().state().cursor.thesis, 1);
+    EXPECT_EQ(window().session().state().cursor.glyphFrame, 1);
+    EXPECT_EQ(window().session().state().colours[14], 0x00F0CAA6u);
+    EXPECT_EQ(window().session().state().thesisCount, 9); // weight loss, the default choice
     closeWindow();
     EXPECT_EQ(settingsBytes(), kDefaultSettings);
 }
@@ -80,9 +80,9 @@ TEST_F(StartUp, AMissingPhotoIsReportedOnceAtTheBorderSwitch) {
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("Фотография не найденна ! Загрузите другую")});
     EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
-    EXPECT_TRUE(window().photoFileName().isEmpty());
+    EXPECT_TRUE(feature<SettingsPanel>().photo().fileName().isEmpty());
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window().isSwitchingBorder(), false);
+    EXPECT_EQ(feature<BorderSwitch>().isSwitching(), false);
 }
 
 // The border switch runs the show handler again 700 ms after the first showing, when a message of
@@ -106,7 +106,7 @@ TEST_P(StartUpMessages, EachAppearsOnceWhateverTheReadingSpeed) {
     messages.sort();
     EXPECT_EQ(messages.join(u'|').toStdString(),
               "Выбирите пресональный настрой|Фотография не найденна ! Загрузите другую");
-    EXPECT_EQ(window().isSwitchingBorder(), false);
+    EXPECT_EQ(feature<BorderSwitch>().isSwitching(), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadingMilliseconds, StartUpMessages, ::testing::Values(0, 400, 1500));
@@ -116,7 +116,7 @@ TEST_F(StartUp, AStoredPhotoIsLoadedAndAnEmptyPhotoNameUnchecksFoto) {
     writeSettings("[TMirelta]\r\nCfoto_Checked=True\r\nOpenf_FileName=" +
                   path(QStringLiteral("me.jpeg")).toUtf8() + "\r\n");
     shownWindow();
-    EXPECT_EQ(window().photo().size(), QSize(200, 150));
+    EXPECT_EQ(window().session().scene().photo().size(), QSize(200, 150));
     EXPECT_TRUE(control<QCheckBox>("Cfoto")->isChecked());
 
     WindowTest::closeWindow();

@@ -8,7 +8,7 @@ export E2E=$here/../e2e
 source "$E2E/program_control.sh"
 program_folder "$program"
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/p.txt"
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=p\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_Text=p\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -uo pipefail

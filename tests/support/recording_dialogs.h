@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace mirelta::test {
 
@@ -44,6 +45,21 @@ public:
         return file;
     }
 
+    // The warnings with a choice are recorded as their titles and texts; each takes the next
+    // prepared choice (nothing: closed without one). With none prepared the last option is taken:
+    // the tests written before the warning play the session they were written for.
+    std::optional<int> choose(const QString& text, const QString& title,
+                              const QStringList& options) override {
+        warnings.append(title + QStringLiteral(": ") + text);
+        warningOptions = options;
+        if (choices.empty()) {
+            return options.isEmpty() ? std::nullopt : std::optional<int>(options.size() - 1);
+        }
+        const std::optional<int> choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+
     // How long each message stays open.
     int readingMilliseconds = 0;
     // Runs as each message opens: what the user hears and sees at that moment.
@@ -53,6 +69,9 @@ public:
     QStringList openedFolders;
     std::deque<bool> answers;
     std::deque<QString> files;
+    QStringList warnings;
+    QStringList warningOptions;
+    std::deque<std::optional<int>> choices;
 };
 
 class RecordingShell : public Shell {

@@ -66,7 +66,7 @@ void WindowTest::writePersonal(const QString& title, const std::string& utf8) {
 
 std::string WindowTest::parsedLetters() {
     std::string bytes;
-    const RecordTable& letters = window().letters();
+    const RecordTable& letters = window().session().letters();
     for (int row = 0; row < letters.rowCount(); ++row) {
         bytes += letters.textAt(row, letters_field::Letter);
     }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
 namespace mirelta::test {
 
@@ -37,6 +38,15 @@ protected:
         auto* found = window().findChild<Control*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+
+    // A feature of the window, found by its class (each window has one of each).
+    template <typename Feature> Feature& feature() {
+        auto* found = window().findChild<Feature*>();
+        if (found == nullptr) {
+            throw std::logic_error("the window has no such feature");
+        }
+        return *found;
     }
 
     // The letters of the parsed suggestion, UTF-8.

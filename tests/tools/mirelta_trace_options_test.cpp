@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -25,6 +26,9 @@ public:
     }
     ~ProgramFolder() { std::filesystem::remove_all(path_); }
     std::string path() const { return path_.string(); }
+    void write(const std::string& relative, const std::string& bytes) const {
+        std::ofstream(path_ / relative, std::ios::binary) << bytes;
+    }
 
 private:
     std::filesystem::path path_;
@@ -71,4 +75,50 @@ TEST(MireltaTraceWindow, AnySizeAbove0PlaysAndARefusedOneSaysWhy) {
             << run.out;
         EXPECT_NE(run.out.find("any width and height above 0"), std::string::npos) << run.out;
     }
+}
+
+// The gentle session is the same suggestion as the full one: the same letters, word rows,
+// phrases, photo and pictures at the same moments, the rings at the same places; only the
+// colours differ (the passes over the background and the rings' colours).
+TEST(MireltaTraceGentle, PlaysTheSameEventsInOtherColours) {
+    const ProgramFolder folder;
+    // "Один": "Я могу", played once.
+    folder.write("Text/\xd0\x9e\xd0\xb4\xd0\xb8\xd0\xbd.txt",
+                 ">\r\n@1#1%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n");
+    folder.write("polufabu.ini",
+                 "[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\n"
+                 "Epov_Text=1\r\nCbuk_Checked=True\r\n");
+    const TraceRun full = trace("--folder " + folder.path());
+    const TraceRun gentle = trace("--folder " + folder.path() + " --gentle");
+    ASSERT_EQ(full.status, 0) << full.out.substr(0, 400);
+    ASSERT_EQ(gentle.status, 0) << gentle.out.substr(0, 400);
+    EXPECT_EQ(gentle.endLine, full.endLine);
+    // Colours left out: the checksum of a pass, the colour of a ring.
+    const auto events = [](const std::string& out, int& coloured) {
+        std::string kept;
+        coloured = 0;
+        for (std::size_t start = 0; start < out.size();) {
+            const std::size_t end = std::min(out.find('\n', start), out.size());
+            std::string line = out.substr(start, end - start);
+            start = end + 1;
+            if (line.rfind("pass ", 0) == 0 || line.rfind("grey ", 0) == 0) {
+                line = line.substr(0, 6);
+                ++coloured;
+            } else if (line.rfind("ring ", 0) == 0) {
+                line = line.substr(0, line.rfind(' '));
+                ++coloured;
+            } else if (line == "gentle" || line == "held") {
+                continue;
+            }
+            kept += line + '\n';
+        }
+        return kept;
+    };
+    int fullColoured = 0;
+    int gentleColoured = 0;
+    EXPECT_EQ(events(gentle.out, gentleColoured), events(full.out, fullColoured));
+    EXPECT_GT(fullColoured, 100);
+    EXPECT_NE(gentle.out.find("\ngentle\n"), std::string::npos);
+    EXPECT_EQ(full.out.find("gentle"), std::string::npos);
+    EXPECT_NE(gentle.out, full.out);
 }

@@ -13,7 +13,7 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1 suppressions=$here/tsan.su
 program_folder "$tsan/program/mirelta"
 # "Один": a one-sentence suggestion, chosen, played once.
 printf '>\r\n@1#1%%$0&10@\r\n\xdf \xec\xee\xe3\xf3\r\n<\r\n' >"$work/Text/p.txt"
-printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=p\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
+printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_Text=p\r\nEpov_Text=1\r\n' >"$work/polufabu.ini"
 
 failed=0
 report() {

@@ -1,15 +1,17 @@
 // mirelta-trace: plays the whole session of a program folder without pacing and without a sound
 // device, and writes every event of it, one per line, to standard output.
 //
-//   mirelta-trace --folder DIR [--window WxH] [--brightness off|P]
+//   mirelta-trace --folder DIR [--window WxH] [--brightness off|P] [--gentle]
 //
 // It runs the program's own window, settings and session code on Qt's offscreen platform: the
 // settings of DIR/polufabu.ini are restored, the window is shown and its border switched off as at
-// start-up, then "Старт" is pressed. Two runs with the same folder write the same bytes. Messages
+// start-up, the session chosen (the full one as designed, or with --gentle the gentle one), then
+// "Старт" is pressed. Two runs with the same folder write the same bytes. Messages
 // the program shows go to standard error.
 
 #include "gui/main_window.h"
 #include "gui/session/direct_session_driver.h"
+#include "gui/settings/settings_panel.h"
 #include "gui/widgets/controls.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/files/program_folder.h"
@@ -32,6 +34,7 @@ struct Options {
     QString folder;
     QSize window{1024, 768};
     std::optional<int> brightness = 250; // none: off
+    bool gentle = false;
 };
 
 // The options, or nothing with `refused` saying what was wrong when it was one value.
@@ -39,6 +42,10 @@ std::optional<Options> parseOptions(const QStringList& args, std::string& refuse
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
+        if (arg == QStringLiteral("--gentle")) {
+            options.gentle = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             return std::nullopt;
         }
@@ -107,10 +114,12 @@ int main(int argc, char** argv) {
         if (!refused.empty()) {
             std::cerr << "mirelta-trace: " << refused << '\n';
         }
-        std::cerr << "usage: mirelta-trace --folder DIR [--window WxH] [--brightness off|P]\n"
+        std::cerr << "usage: mirelta-trace --folder DIR [--window WxH] [--brightness off|P] "
+                     "[--gentle]\n"
                      "  WxH is the window's size in pixels, any width and height above 0 "
                      "(default 1024x768)\n"
-                     "  P is the brightness level, 100-500 (default 250)\n";
+                     "  P is the brightness level, 100-500 (default 250)\n"
+                     "  --gentle plays the gentle session instead of the full one\n";
         return 2;
     }
     if (!QFileInfo(options->folder).isDir()) {
@@ -132,6 +141,8 @@ int main(int argc, char** argv) {
     auto* level = window.findChild<QSlider*>(QStringLiteral("Tiar"));
     brightness->setChecked(options->brightness.has_value());
     level->setValue(options->brightness.value_or(250));
+    // Chosen as the warning before a first session would have it chosen, so it is never asked.
+    window.findChild<SettingsPanel*>()->chooseSession(options->gentle);
     window.findChild<QPushButton*>(QStringLiteral("start"))->click();
     std::cout.flush();
     return window.isVisible() ? 1 : 0;

@@ -24,11 +24,16 @@ namespace {
 class Editor : public WindowTest {
 protected:
     EditorPanel* panel() { return control<EditorPanel>("Ptext"); }
+    QLineEdit* title() { return control<QLineEdit>("Ezag"); }
+    // Word field `index`, 0-9.
+    QLineEdit* word(int index) {
+        return control<QLineEdit>(("Msl" + std::to_string(index + 1)).c_str());
+    }
     void click(const char* name) { control<QPushButton>(name)->click(); }
     void open() { control<ClickableLabel>("R5")->clicked(); }
     void words(const QStringList& list) {
         for (int i = 0; i < list.size(); ++i) {
-            panel()->words[static_cast<std::size_t>(i)]->setText(list[i]);
+            word(i)->setText(list[i]);
         }
     }
     QString picture(const QString& relative, int width, int height) {
@@ -48,7 +53,7 @@ protected:
     static QByteArray bytes(const std::string& utf8) {
         return QByteArray::fromStdString(cp1251::normaliseLineBreaks(cp1251::fromUtf8(utf8)));
     }
-    QString text() { return panel()->text->toPlainText(); }
+    QString text() { return control<QPlainTextEdit>("Mtext")->toPlainText(); }
 };
 
 } // namespace
@@ -65,7 +70,7 @@ TEST_F(Editor, TheExampleSuggestionIsSavedByteForByteAndPlayedNext) {
     click("Bop");
     words({QStringLiteral("Я"), QStringLiteral("бросил"), QStringLiteral("курить")});
     click("Bnewslov");
-    panel()->title->setText(QStringLiteral("Курение"));
+    title()->setText(QStringLiteral("Курение"));
     click("Btextsox");
     EXPECT_EQ(saved(QStringLiteral("Курение")),
               bytes(">\n@1#1%zdorov\\zdorov.jpeg$0&10^mysound\\zelen.wav@\nЯ бросил курить\n<\n"));
@@ -91,7 +96,7 @@ TEST_F(Editor, ASentenceBeforeAcceptingWritesTheShortHeader) {
     click("Bop"); // nothing pending any more
     click("Bop");
     EXPECT_EQ(text(), QStringLiteral(">\n@1#3%$0&10^@\nРаз\n@2#3%$0&10@\nДва"));
-    EXPECT_EQ(panel()->thesisNumber->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLineEdit>("Enabz")->text(), QStringLiteral("2"));
 }
 
 TEST_F(Editor, AWomansTextHasNoMensMarker) {
@@ -99,7 +104,7 @@ TEST_F(Editor, AWomansTextHasNoMensMarker) {
     shownWindow();
     open();
     words({QStringLiteral("Я"), QStringLiteral("смогла")});
-    panel()->title->setText(QStringLiteral("Её"));
+    title()->setText(QStringLiteral("Её"));
     click("Btextsox"); // the pending sentence is added first
     EXPECT_EQ(saved(QStringLiteral("Её")), bytes("<\n@1#3%$0&10@\nЯ смогла\n"));
     EXPECT_EQ(parsedLetters(), "ЯСМОГЛА");
@@ -111,14 +116,14 @@ TEST_F(Editor, AnEmptyFirstWordAddsNoSentenceButCompletesTheHeader) {
     words({QString(), QString(), QStringLiteral("третье")});
     click("Bnewslov");
     EXPECT_EQ(text(), QStringLiteral(">\n@1#3%$0&10@"));
-    EXPECT_EQ(panel()->words[2]->text(), QStringLiteral("третье"));
+    EXPECT_EQ(word(2)->text(), QStringLiteral("третье"));
 }
 
 TEST_F(Editor, SavingTwiceUnderOneTitleListsItTwiceAndKeepsTheNewerText) {
     shownWindow();
     open();
     words({QStringLiteral("один")});
-    panel()->title->setText(QStringLiteral("Мой"));
+    title()->setText(QStringLiteral("Мой"));
     click("Btextsox");
     words({QStringLiteral("два")});
     click("Btextsox");
@@ -138,7 +143,7 @@ TEST_F(Editor, PicturesAndSoundsMustLieInTheProgramsFolders) {
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("Изображение должно быть в каталоге программы !"));
     EXPECT_EQ(text(), QStringLiteral(">\n@1"));
-    EXPECT_EQ(panel()->words[0]->text(), QStringLiteral("слово"));
+    EXPECT_EQ(word(0)->text(), QStringLiteral("слово"));
 
     choosePicture(picture(QStringLiteral("ok.jpeg"), 150, 150));
     dialogs.files.push_back(path(QStringLiteral("music.wav")));
@@ -177,16 +182,16 @@ TEST_F(Editor, ABadTitleIsRefusedAndAMissingTextFolderIsMade) {
     shownWindow();
     open();
     words({QStringLiteral("да")});
-    for (const QString& title :
+    for (const QString& bad :
          {QString(), QStringLiteral("a/b"), QStringLiteral(".."), QStringLiteral("x:y")}) {
-        panel()->title->setText(title);
+        title()->setText(bad);
         click("Btextsox");
         EXPECT_FALSE(dialogs.messages.last().contains(QStringLiteral("сохранен")))
-            << title.toStdString();
+            << bad.toStdString();
     }
-    EXPECT_EQ(panel()->words[0]->text(), QStringLiteral("да")); // nothing was taken from the fields
+    EXPECT_EQ(word(0)->text(), QStringLiteral("да")); // nothing was taken from the fields
     QDir(path(QStringLiteral("Text"))).removeRecursively();
-    panel()->title->setText(QStringLiteral("Новый"));
+    title()->setText(QStringLiteral("Новый"));
     click("Btextsox");
     EXPECT_EQ(dialogs.messages.last(), QStringLiteral("Настрой Новый сохранен"));
     EXPECT_FALSE(saved(QStringLiteral("Новый")).isEmpty());
@@ -196,7 +201,7 @@ TEST_F(Editor, ARejectedTextIsStillSavedAndItsMessageShown) {
     shownWindow();
     open();
     click("Bnabz"); // a second header pending, the first never completed
-    panel()->title->setText(QStringLiteral("Черновик"));
+    title()->setText(QStringLiteral("Черновик"));
     click("Btextsox");
     EXPECT_EQ(saved(QStringLiteral("Черновик")), bytes(">\n@1\n@2\n<\n"));
     EXPECT_TRUE(dialogs.messages.contains(QStringLiteral("Ошибка")));
@@ -209,7 +214,7 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
     shownWindow();
     open();
     click("Bnabz");
-    panel()->title->setText(QStringLiteral("Черновик"));
+    title()->setText(QStringLiteral("Черновик"));
     click("Btextsox");
     EXPECT_EQ(dialogs.messages.count(QStringLiteral("Ошибка")), 1);
     EXPECT_EQ(control<QComboBox>("Cperson")->currentText(), QStringLiteral("Черновик"));
@@ -218,7 +223,7 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
     click("Btexzac");
     open();
     click("Bnabz");
-    panel()->title->setText(QStringLiteral("Второй"));
+    title()->setText(QStringLiteral("Второй"));
     dialogs.messages.clear();
     click("Btextsox");
     EXPECT_EQ(dialogs.messages.count(QStringLiteral("Ошибка")), 1);
@@ -230,11 +235,11 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
 TEST_F(Editor, ArrowsAndSpaceMoveBetweenTheFieldsAndTheGuideOpens) {
     shownWindow();
     open();
-    QTest::keyClick(panel()->title, Qt::Key_Right);
-    EXPECT_EQ(window().focusWidget(), panel()->words[0]);
-    QTest::keyClick(panel()->words[0], Qt::Key_Space);
-    EXPECT_EQ(window().focusWidget(), panel()->words[1]);
-    QTest::keyClick(panel()->words[9], Qt::Key_Right);
+    QTest::keyClick(title(), Qt::Key_Right);
+    EXPECT_EQ(window().focusWidget(), word(0));
+    QTest::keyClick(word(0), Qt::Key_Space);
+    EXPECT_EQ(window().focusWidget(), word(1));
+    QTest::keyClick(word(9), Qt::Key_Right);
     EXPECT_EQ(window().focusWidget(), control<QPushButton>("Bnewslov"));
     control<ClickableLabel>("R6")->clicked();
     ASSERT_EQ(shell.opened.size(), 1);

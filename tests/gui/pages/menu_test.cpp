@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -163,4 +164,13 @@ TEST_F(Menu, TheMenuGoesBehindTheTabRowAndComesBack) {
     EXPECT_TRUE(tabs->isAncestorOf(window().childAt(onTabs)) || window().childAt(onTabs) == tabs);
     label("Rmenu")->clicked();
     EXPECT_TRUE(menu->isAncestorOf(window().childAt(onTabs)) || window().childAt(onTabs) == menu);
+}
+
+// The window's title and the menu show the version the project's CMake declares, which also names
+// the package.
+TEST_F(Menu, TheTitleAndTheMenuShowTheProjectsVersion) {
+    const QString version = QStringLiteral(MIRELTA_PROJECT_VERSION);
+    ASSERT_FALSE(version.isEmpty());
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Мирельта ") + version);
+    EXPECT_EQ(control<QLabel>("Label3")->text(), QStringLiteral("Версия ") + version);
 }

@@ -84,14 +84,14 @@ TEST_F(Settings, APhotoIsCheckedForSizeByItsBox) {
     shownWindow();
     choosePhoto(500, 300);
     EXPECT_EQ(dialogs.messages, QStringList{kTooBig});
-    EXPECT_EQ(window().photo().size(), QSize(425, 425));
+    EXPECT_EQ(window().session().scene().photo().size(), QSize(425, 425));
     EXPECT_TRUE(box("Cfoto")->isChecked());
     EXPECT_EQ(dialogs.openedFolders, QStringList{folderPath()});
     // The box keeps 425 x 425: no later photo of the run is measured again.
     dialogs.messages.clear();
     choosePhoto(90, 90);
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(window().photo().size(), QSize(425, 425));
+    EXPECT_EQ(window().session().scene().photo().size(), QSize(425, 425));
 }
 
 TEST_F(Settings, ATooSmallPhotoIsDroppedAndAWideLowOneOnlyWarned) {
@@ -99,8 +99,8 @@ TEST_F(Settings, ATooSmallPhotoIsDroppedAndAWideLowOneOnlyWarned) {
     choosePhoto(90, 90);
     EXPECT_EQ(dialogs.messages, QStringList{kTooSmall});
     EXPECT_FALSE(box("Cfoto")->isChecked());
-    EXPECT_TRUE(window().photoFileName().isEmpty());
-    EXPECT_TRUE(window().photo().isEmpty());
+    EXPECT_TRUE(feature<SettingsPanel>().photo().fileName().isEmpty());
+    EXPECT_TRUE(window().session().scene().photo().isEmpty());
 }
 
 TEST_F(Settings, AWideButLowPhotoShowsOnlyTheFirstMessage) {
@@ -113,7 +113,7 @@ TEST_F(Settings, AWideButLowPhotoShowsOnlyTheFirstMessage) {
 TEST_F(Settings, APhotoThatIsNotAPictureChangesNothing) {
     shownWindow();
     choosePhoto(150, 150);
-    const QString chosen = window().photoFileName();
+    const QString chosen = feature<SettingsPanel>().photo().fileName();
     dialogs.messages.clear();
     const QString broken = path(QStringLiteral("broken.jpeg"));
     ASSERT_TRUE(writeFile(broken, jpegBytes(patternImage(300, 300)).left(200)));
@@ -121,8 +121,8 @@ TEST_F(Settings, APhotoThatIsNotAPictureChangesNothing) {
     control<QPushButton>("Bfoto")->click();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("broken.jpeg")));
-    EXPECT_EQ(window().photoFileName(), chosen);
-    EXPECT_EQ(window().photo().size(), QSize(150, 150));
+    EXPECT_EQ(feature<SettingsPanel>().photo().fileName(), chosen);
+    EXPECT_EQ(window().session().scene().photo().size(), QSize(150, 150));
     EXPECT_TRUE(box("Cfoto")->isChecked());
     dialogs.messages.clear();
     control<QPushButton>("Bfoto")->click(); // cancelled

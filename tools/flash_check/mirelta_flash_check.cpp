@@ -16,7 +16,7 @@
 //
 // Exit status: 0 the frames pass, 1 they fail (flashes or extended flashing), 2 bad input.
 
-#include "platform/desktop/dialogs.h"
+#include "platform/desktop/console_dialogs.h"
 #include "safety/flash_monitor.h"
 #include "safety/flash_report.h"
 #include "safety/stripe_patterns.h"
@@ -336,18 +336,6 @@ int checkRecording(const Options& options) {
     }
     return printReport(judge->report(), options.summaryOnly);
 }
-
-// Messages go to standard error; questions are answered "no"; no file is ever chosen.
-class ConsoleDialogs : public Dialogs {
-public:
-    void message(const QString& text) override {
-        std::cerr << "message: "
-                  << QString(text).replace(QLatin1Char('\r'), QLatin1Char(' ')).toStdString()
-                  << '\n';
-    }
-    bool ask(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&) override { return {}; }
-};
 
 int checkSession(const Options& options) {
     const QString original =

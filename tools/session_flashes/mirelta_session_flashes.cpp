@@ -9,7 +9,7 @@
 // Exit status: 0 the session passes, 1 it fails, 2 bad input or no session played.
 
 #include "gui/settings/settings_panel.h"
-#include "platform/desktop/dialogs.h"
+#include "platform/desktop/console_dialogs.h"
 #include "safety/flash_monitor.h"
 #include "safety/flash_report.h"
 #include "tools/flash_check/session_film.h"
@@ -87,18 +87,6 @@ std::optional<Options> parseOptions(const QStringList& args) {
     }
     return options;
 }
-
-// Messages go to standard error; nothing is ever asked or chosen.
-class ConsoleDialogs : public Dialogs {
-public:
-    void message(const QString& text) override {
-        std::cerr << "message: "
-                  << QString(text).replace(QLatin1Char('\r'), QLatin1Char(' ')).toStdString()
-                  << '\n';
-    }
-    bool ask(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&) override { return {}; }
-};
 
 } // namespace
 

@@ -13,7 +13,7 @@
 #include "gui/session/direct_session_driver.h"
 #include "gui/settings/settings_panel.h"
 #include "gui/widgets/controls.h"
-#include "platform/desktop/dialogs.h"
+#include "platform/desktop/console_dialogs.h"
 #include "platform/files/program_folder.h"
 #include "platform/sound/silent_sound_player.h"
 
@@ -89,18 +89,6 @@ std::optional<Options> parseOptions(const QStringList& args, std::string& refuse
 class PrintedTrace : public SessionTrace {
 public:
     void event(const std::string& line) override { std::cout << line << '\n'; }
-};
-
-// Messages go to standard error; questions are answered "no"; no file is ever chosen.
-class ConsoleDialogs : public Dialogs {
-public:
-    void message(const QString& text) override {
-        std::cerr << "message: "
-                  << QString(text).replace(QLatin1Char('\r'), QLatin1Char(' ')).toStdString()
-                  << '\n';
-    }
-    bool ask(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&) override { return {}; }
 };
 
 } // namespace

@@ -77,3 +77,24 @@ answer_closing_message() {
     wait_for_closing_message "$1" "$2"
     xdotool windowfocus --sync "$(closing_message_window)" key Return
 }
+
+# A headless Weston of 1280x800 drawn in memory (pixman), its socket WAYLAND_DISPLAY in a runtime
+# folder of $work, with --debug so that its screenshots and debug scopes can be read; further
+# arguments go to weston (a --config, or --no-config when none is given). Sets $weston to its PID
+# and returns once its socket is there, or fails with its log.
+start_weston() {
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 0700 "$XDG_RUNTIME_DIR"
+    local config=("$@")
+    [ ${#config[@]} -gt 0 ] || config=(--no-config)
+    weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --width=1280 --height=800 \
+        --use-pixman --debug --idle-time=0 "${config[@]}" --log="$work/weston.log" 2>/dev/null &
+    weston=$!
+    for _ in $(seq 100); do
+        [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && return 0
+        kill -0 "$weston" 2>/dev/null || { echo "weston did not start:"; cat "$work/weston.log"; return 1; }
+        sleep 0.1
+    done
+    echo "weston's socket did not appear"
+    return 1
+}

@@ -21,18 +21,9 @@ printf '[TMirelta]\r\nCgentle_Checked=False\r\nChperson_Checked=True\r\nCperson_
 
 # The compositor: one output of 1280x800, drawn in memory (pixman) so that it can be read back;
 # --debug lets weston-screenshooter do that.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=mirelta-test
-weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --width=1280 --height=800 \
-    --use-pixman --debug --idle-time=0 --no-config --log="$work/weston.log" 2>/dev/null &
-weston=$!
-trap 'kill "$weston" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
-    kill -0 "$weston" 2>/dev/null || { echo "weston did not start:"; cat "$work/weston.log"; exit 1; }
-    sleep 0.1
-done
+trap 'kill "${weston:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+start_weston
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail

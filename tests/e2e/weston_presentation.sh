@@ -20,23 +20,14 @@ text=$(printf '>\r\n@1#1%%$0&10@\r\nЯ дышу ровно.\r\nЯ спокоен
 printf '%s' "$text" >"$work/Text/$(printf 'Четыре')".txt
 printf '[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xd7\xe5\xf2\xfb\xf0\xe5\r\nEpov_Text=3\r\nRskor_ItemIndex=1\r\nCbuk_Checked=True\r\nCmatr_Checked=False\r\nCzv_Checked=False\r\nCubav_Checked=False\r\nCgentle_Checked=False\r\n' >"$work/polufabu.ini"
 
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=mirelta-timeline
-config=(--no-config)
+config=()
 if [ "$repaint_window" != default ]; then
     printf '[core]\nrepaint-window=%s\n' "$repaint_window" >"$work/weston.ini"
     config=(--config="$work/weston.ini")
 fi
-weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --width=1280 --height=800 \
-    --use-pixman --debug --idle-time=0 "${config[@]}" --log="$work/weston.log" 2>/dev/null &
-weston=$!
-trap 'kill "$weston" "${recorder:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
-    kill -0 "$weston" 2>/dev/null || { echo "weston did not start:"; cat "$work/weston.log"; exit 1; }
-    sleep 0.1
-done
+trap 'kill "${weston:-}" "${recorder:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+start_weston "${config[@]}"
 weston-debug timeline -o "$work/timeline.json" 2>/dev/null &
 recorder=$!
 

@@ -16,6 +16,30 @@
 
 namespace {
 
+const char* refreshSourceName(mirelta::RefreshSource source) {
+    switch (source) {
+    case mirelta::RefreshSource::FrameCallbacks:
+        return "frame_callbacks";
+    case mirelta::RefreshSource::ServerBlanks:
+        return "server_blanks";
+    case mirelta::RefreshSource::Timer:
+        break;
+    }
+    return "timer";
+}
+
+const char* figuresSourceName(mirelta::FiguresSource source) {
+    switch (source) {
+    case mirelta::FiguresSource::Compositor:
+        return "compositor";
+    case mirelta::FiguresSource::DisplayServer:
+        return "x_present";
+    case mirelta::FiguresSource::ProgramClock:
+        break;
+    }
+    return "clock";
+}
+
 QString kindLines(const mirelta::PresentationFigures& shown) {
     QString lines;
     for (const auto& [what, kind] : shown.kinds) {
@@ -44,23 +68,22 @@ void reportSession(const mirelta::MainWindow& window) {
     if (!reportPath.isEmpty() && report.open(QIODevice::WriteOnly | QIODevice::Text)) {
         const mirelta::SessionFigures figures = driver->figures();
         const mirelta::PresentationFigures& shown = figures.presentation;
-        QTextStream(&report)
-            << "frames " << figures.framesPresented << "\nrefresh_ms " << figures.refreshMs
-            << "\nrefresh_source "
-            << (figures.refreshSource == mirelta::RefreshSource::FrameCallbacks ? "frame_callbacks"
-                                                                                : "timer")
-            << "\nlongest_late_ms " << figures.longestLatenessMs << "\nplanned_ms "
-            << figures.plannedMs << "\nsession_ms " << figures.sessionMs
-            << "\nfirst_state_clock_ms " << QString::number(figures.firstStateClockMs, 'f', 3)
-            << "\nfigures_source "
-            << (shown.source == mirelta::FiguresSource::Compositor ? "compositor" : "clock")
-            << "\nstates_planned " << shown.statesPlanned << "\nstates_presented "
-            << shown.statesPresented << "\nstates_discarded " << shown.statesDiscarded
-            << "\nstates_unanswered " << shown.statesUnanswered << "\nrefreshes_planned "
-            << shown.refreshesPlanned << "\nrefreshes_presented " << shown.refreshesPresented
-            << "\nrefreshes_missed " << shown.refreshesMissed << "\nworst_late_ms "
-            << shown.worstLatenessMs << "\n"
-            << kindLines(shown);
+        QTextStream(&report) << "frames " << figures.framesPresented << "\nrefresh_ms "
+                             << figures.refreshMs << "\nrefresh_source "
+                             << refreshSourceName(figures.refreshSource) << "\nlongest_late_ms "
+                             << figures.longestLatenessMs << "\nplanned_ms " << figures.plannedMs
+                             << "\nsession_ms " << figures.sessionMs << "\nfirst_state_clock_ms "
+                             << QString::number(figures.firstStateClockMs, 'f', 3)
+                             << "\nfigures_source " << figuresSourceName(shown.source)
+                             << "\nstates_planned " << shown.statesPlanned << "\nstates_presented "
+                             << shown.statesPresented << "\nstates_discarded "
+                             << shown.statesDiscarded << "\nstates_unanswered "
+                             << shown.statesUnanswered << "\nrefreshes_planned "
+                             << shown.refreshesPlanned << "\nrefreshes_presented "
+                             << shown.refreshesPresented << "\nrefreshes_missed "
+                             << shown.refreshesMissed << "\nworst_late_ms " << shown.worstLatenessMs
+                             << "\n"
+                             << kindLines(shown);
     }
     const QString logPath = qEnvironmentVariable("MIRELTA_FRAME_LOG");
     QFile log(logPath);

@@ -18,6 +18,8 @@ packages=(
     # the compositor's presentation feedback: the protocol, its client library and Qt's native
     # interface that hands out the window's surface
     libwayland-dev wayland-protocols qt6-base-private-dev
+    # an X server's Present extension, which puts the session's frames up on its vertical blanks
+    libxcb1-dev libxcb-present-dev libxcb-xfixes0-dev
 )
 
 missing=()

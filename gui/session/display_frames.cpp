@@ -71,13 +71,23 @@ void DisplayFrames::start(QWindow* window, double nominalMs, std::function<void(
     refresh_ = 0;
     missed_ = 0;
     running_ = true;
-    source_ = window != nullptr && QGuiApplication::platformName() == QLatin1String("wayland")
-                  ? RefreshSource::FrameCallbacks
-                  : RefreshSource::Timer;
+    path_.reset();
+    counter_ = 0;
+    const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
+    if (window != nullptr && !wayland) {
+        path_ = presentPathFor(
+            window, [this](std::uint64_t counter, double atMs) { counted(counter, atMs); });
+    }
+    source_ = window != nullptr && wayland ? RefreshSource::FrameCallbacks
+              : path_                      ? RefreshSource::ServerBlanks
+                                           : RefreshSource::Timer;
     if (source_ == RefreshSource::FrameCallbacks) {
         measuredYet_ = false;
         window_->installEventFilter(this);
         window_->requestUpdate();
+    } else if (source_ == RefreshSource::ServerBlanks) {
+        measuredYet_ = false;
+        path_->askForRefresh(0); // the refresh at hand
     } else {
         // The nominal refresh is all a timer knows: nothing to measure.
         measuredYet_ = true;
@@ -115,7 +125,18 @@ void DisplayFrames::scheduleTimer() {
     timer_.start(std::max(0, static_cast<int>(std::floor(wait))));
 }
 
-void DisplayFrames::refreshed(double atMs) {
+void DisplayFrames::counted(std::uint64_t counter, double atMs) {
+    if (!running_ || (counter_ != 0 && counter <= counter_)) {
+        return; // an answer to a question asked twice
+    }
+    // Asked before this refresh's frame goes out, as a frame callback is on Wayland; a frame that
+    // takes longer than the refresh is then answered at once with the count it reached.
+    path_->askForRefresh(counter + 1);
+    refreshed(atMs, counter);
+    counter_ = counter;
+}
+
+void DisplayFrames::refreshed(double atMs, std::uint64_t counter) {
     if (!running_) {
         return;
     }
@@ -130,6 +151,7 @@ void DisplayFrames::refreshed(double atMs) {
             cycle_ = cycle > 0 ? cycle : nominal_;
             last_ = atMs;
             origin_ = atMs;
+            originCounter_ = counter;
             refresh_ = 0;
             measured_(cycle_);
             tick_(refresh_, atMs);
@@ -138,7 +160,12 @@ void DisplayFrames::refreshed(double atMs) {
         }
         return;
     }
-    if (source_ == RefreshSource::Timer) {
+    if (source_ == RefreshSource::ServerBlanks) {
+        // The server counts every blank, whether the program saw it or not.
+        const auto due = static_cast<long>(counter - originCounter_);
+        missed_ += std::max(0L, due - refresh_ - 1);
+        refresh_ = std::max(refresh_ + 1, due);
+    } else if (source_ == RefreshSource::Timer) {
         // Counted on one clock from the start: a timeout a little late is still its own refresh;
         // one that passed a whole refresh counts it as missed.
         const long due = std::max(refresh_ + 1, std::lround((atMs - origin_) / cycle_) - 1);

@@ -1,14 +1,17 @@
 #pragma once
 // The display's refreshes, as the window's thread sees them come. On Wayland every refresh is the
 // compositor's frame callback for the window's last commit (delivered by Qt as the window's update
-// request), so a frame is committed only when the compositor has taken the one before; the cycle
-// is measured from those callbacks, never taken from what the screen reports. Elsewhere (an X
-// server has no such callback for a raster window) a precise timer keeps the screen's nominal
-// refresh on one clock. A refresh that came more than half a cycle late counts the refreshes it
-// skipped as missed.
+// request), so a frame is committed only when the compositor has taken the one before. On an X
+// server with the Present extension every refresh is a vertical blank the server counts, and the
+// frames go up through that extension (`presentPath()`). The cycle is measured from those
+// refreshes, never taken from what the screen reports. Elsewhere a precise timer keeps the
+// screen's nominal refresh on one clock. A refresh that came more than half a cycle late (or,
+// counted by the server, skipped) counts as missed.
 //
-// Every refresh must be answered by exactly one commit of the window's surface (`tick` handlers
-// do it), or on Wayland the callbacks stop.
+// On Wayland every refresh must be answered by exactly one commit of the window's surface
+// (`tick` handlers do it), or the callbacks stop.
+
+#include "platform/presentation/present_path.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +24,7 @@ namespace mirelta {
 
 enum class RefreshSource {
     FrameCallbacks, // the compositor's frame callbacks (Wayland)
+    ServerBlanks,   // the X server's count of vertical blanks (its Present extension)
     Timer,          // the program's own clock at the screen's nominal refresh
 };
 
@@ -43,6 +47,12 @@ public:
                std::function<void()> warmUp);
     void stop();
     bool isRunning() const { return running_; }
+    // The X server's way to put frames up on its blanks, while counting by them; null otherwise.
+    PresentPath* presentPath() const { return path_.get(); }
+    // The server's count of the latest refresh (ServerBlanks only).
+    std::uint64_t counter() const { return counter_; }
+    // Closes the X server's path once its last answers are read.
+    void closePath() { path_.reset(); }
 
     RefreshSource source() const { return source_; }
     double cycleMs() const { return cycle_; }
@@ -59,12 +69,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void refreshed(double atMs);
+    void refreshed(double atMs, std::uint64_t counter = 0);
+    void counted(std::uint64_t counter, double atMs);
     void scheduleTimer();
 
     QPointer<QWindow> window_;
     RefreshSource source_ = RefreshSource::Timer;
     QTimer timer_;
+    std::unique_ptr<PresentPath> path_;
+    std::uint64_t counter_ = 0;
+    std::uint64_t originCounter_ = 0;
     bool running_ = false;
     double nominal_ = 1000.0 / 60;
     double cycle_ = 1000.0 / 60;

@@ -5,8 +5,10 @@
 #include "gui/session/session_pacer.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QRegion>
 #include <QScreen>
+#include <QTransform>
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
@@ -133,8 +135,15 @@ void PacedSessionDriver::start(SessionEngine& engine, const SessionSettings& set
     frames_.start(
         surface, nominalRefreshMs(),
         [this, &engine, settings, window, ended = std::move(ended), surface](double cycleMs) {
-            feedback_ = presentationFeedbackFor(
-                frames_.source() == RefreshSource::FrameCallbacks ? surface : nullptr);
+            if (frames_.source() == RefreshSource::FrameCallbacks) {
+                compositorFeedback_ = presentationFeedbackFor(surface);
+                feedback_ = compositorFeedback_.get();
+            } else if (PresentPath* path = frames_.presentPath()) {
+                feedback_ = path;
+                windowPicture_ = QImage(path->size(), QImage::Format_RGB32);
+                windowPicture_.setDevicePixelRatio(surface->devicePixelRatio());
+                drawForServer(window_ ? window_->rect() : QRect());
+            }
             launch(engine, settings, window, ended, cycleMs);
         },
         [this](long refresh, double atMs) { refreshed(refresh, atMs); },
@@ -216,7 +225,14 @@ void PacedSessionDriver::commitState(const Request& request, long refresh) {
     // When the commit begins: it may reach the compositor before the repaint below returns.
     const double committed = steadyClockMs();
     if (window_ && panel_) {
-        if (frames_.source() == RefreshSource::FrameCallbacks) {
+        if (PresentPath* path = frames_.presentPath()) {
+            // One picture of the panel and the new rings, put up by the server on the next blank.
+            const QRegion area = request.rings + QRegion(panel_->geometry());
+            drawForServer(area);
+            const qreal scale = windowPicture_.devicePixelRatio();
+            path->present(windowPicture_, QTransform::fromScale(scale, scale).map(area),
+                          request.number, frames_.counter() + 1);
+        } else if (frames_.source() == RefreshSource::FrameCallbacks) {
             // The panel and the new rings are marked and then painted by the one repaint that
             // answers every refresh, so they reach the compositor in one commit. (A repaint of
             // the panel's own region leaves the commit to Qt's next flush on Wayland: the state
@@ -248,6 +264,9 @@ void PacedSessionDriver::commitState(const Request& request, long refresh) {
 }
 
 void PacedSessionDriver::commitRefresh() {
+    if (frames_.source() != RefreshSource::FrameCallbacks) {
+        return; // nothing waits for a commit to come again
+    }
     // One pixel that never changes during a session stands for the whole window: Qt paints and
     // commits everything marked before it along with it.
     if (window_) {
@@ -256,6 +275,14 @@ void PacedSessionDriver::commitRefresh() {
     if (feedback_) {
         feedback_->flushRequests();
     }
+}
+
+void PacedSessionDriver::drawForServer(const QRegion& area) {
+    if (!window_ || windowPicture_.isNull() || area.isEmpty()) {
+        return;
+    }
+    QPainter painter(&windowPicture_);
+    window_->render(&painter, area.boundingRect().topLeft(), area);
 }
 
 void PacedSessionDriver::conclude() {
@@ -268,9 +295,21 @@ void PacedSessionDriver::conclude() {
         feedback_->settle(200);
         record_.answered(feedback_->collect());
     }
+    const FiguresSource source = !answers ? FiguresSource::ProgramClock
+                                 : frames_.source() == RefreshSource::ServerBlanks
+                                     ? FiguresSource::DisplayServer
+                                     : FiguresSource::Compositor;
+    if (source == FiguresSource::DisplayServer && window_) {
+        // Qt's own picture of the window is older than what the server put up: it paints anew.
+        window_->update();
+    }
+    feedback_ = nullptr;
+    compositorFeedback_.reset();
+    frames_.closePath();
+    windowPicture_ = QImage();
     std::lock_guard lock(mutex_);
     figures_.presentation =
-        record_.figures(figures_.refreshMs, endRefresh_, frames_.missed(), answers);
+        record_.figures(figures_.refreshMs, endRefresh_, frames_.missed(), source);
     figures_.sessionMs = firstShownAt_ && endAt_ ? *endAt_ - *firstShownAt_ : 0;
     // The compositor's word goes into the frame log beside the program's.
     const std::vector<CommittedState>& states = record_.states();
@@ -286,14 +325,15 @@ void PacedSessionDriver::conclude() {
             frameLog_[i].discarded = true;
         }
     }
-    feedback_.reset();
     const PresentationFigures& shown = figures_.presentation;
     if (shown.statesLost() > 0 || shown.refreshesMissed > 0) {
         std::fprintf(stderr,
                      "Мирельта: не показано состояний сеанса: %ld из %ld, пропущено обновлений "
                      "экрана: %ld (по данным: %s)\n",
                      shown.statesLost(), shown.statesPlanned, shown.refreshesMissed,
-                     answers ? "отзыв композитора" : "часы программы");
+                     source == FiguresSource::Compositor      ? "отзыв композитора"
+                     : source == FiguresSource::DisplayServer ? "отзыв X-сервера"
+                                                              : "часы программы");
     }
 }
 

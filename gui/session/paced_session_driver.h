@@ -1,10 +1,12 @@
 #pragma once
 // The session of the real program: the engine runs on a thread of its own, and every state it
 // presents goes on the display on a refresh the display itself delivered (on Wayland the
-// compositor's frame callback for the window's previous commit), held for its planned number of
-// refreshes of the measured cycle, counted from the first state. The compositor is asked what it
-// presented where it can say (wp_presentation). The window stays responsive, so that a key or a
-// double click ends the session within a refresh.
+// compositor's frame callback for the window's previous commit; on X11 a vertical blank the
+// server counts, with the frame put up on the next one through its Present extension), held for
+// its planned number of refreshes of the measured cycle, counted from the first state. The
+// display is asked what it presented where it can say (wp_presentation, Present's completions).
+// The window stays responsive, so that a key or a double click ends the session within a
+// refresh.
 
 #include "display/screen.h"
 #include "gui/session/display_frames.h"
@@ -101,6 +103,8 @@ private:
     void refreshed(long refresh, double atMs);
     void commitState(const Request& request, long refresh);
     void commitRefresh();
+    // The window as the X server's path puts it up: drawn here, in device pixels.
+    void drawForServer(const QRegion& area);
     // On the window's thread once the session's thread is gone: the compositor's last answers,
     // the figures, and a line on standard error when states were lost.
     void conclude();
@@ -112,7 +116,9 @@ private:
     QPointer<QWidget> window_;
     Options options_;
     DisplayFrames frames_;
-    std::unique_ptr<PresentationFeedbackSource> feedback_;
+    std::unique_ptr<PresentationFeedbackSource> compositorFeedback_;
+    PresentationFeedbackSource* feedback_ = nullptr; // the compositor's, or the X server's path
+    QImage windowPicture_;      // the X server's path: the whole window as the frames left it
     PresentationRecord record_; // the window's thread only
     std::thread thread_;
 

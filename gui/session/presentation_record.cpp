@@ -29,37 +29,46 @@ const char* shownName(Shown what) {
     return "?";
 }
 
-std::string figuresSourceName(FiguresSource source) {
-    return source == FiguresSource::Compositor ? "compositor feedback" : "the program's own clock";
-}
-
 void PresentationRecord::answered(const std::vector<PresentationFeedback>& feedback) {
     for (const PresentationFeedback& answer : feedback) {
         // Numbers are given in order, so the state is found by its place.
         const auto place = static_cast<std::size_t>(answer.frame - 1);
-        if (answer.frame >= 1 && place < states_.size() && states_[place].number == answer.frame) {
-            states_[place].feedback = answer;
+        if (answer.frame < 1 || place >= states_.size() || states_[place].number != answer.frame) {
+            continue;
+        }
+        states_[place].feedback = answer;
+        if (!answer.presented || answer.sequence == 0) {
+            continue;
+        }
+        // States that went up on the same refresh as this one were replaced before the display
+        // scanned them out: an X server that fell behind copies all it owes in one pass.
+        for (std::size_t earlier = place; earlier-- > 0;) {
+            std::optional<PresentationFeedback>& before = states_[earlier].feedback;
+            if (!before || !before->presented || before->sequence != answer.sequence) {
+                break;
+            }
+            before->presented = false;
         }
     }
 }
 
 PresentationFigures PresentationRecord::figures(double cycleMs, long endRefresh, long missed,
-                                                bool compositorAnswers) const {
+                                                FiguresSource source) const {
     PresentationFigures figures;
-    figures.source = compositorAnswers ? FiguresSource::Compositor : FiguresSource::ProgramClock;
+    figures.source = source;
     figures.refreshesMissed = missed;
     figures.statesPlanned = static_cast<long>(states_.size());
     if (states_.empty()) {
         return figures;
     }
-    const bool byCompositor = compositorAnswers;
+    const bool byDisplay = source != FiguresSource::ProgramClock;
     // The index of the next state the display showed after state i, if any; a rest belongs to
     // the state before it, which lasts on through it.
     std::vector<std::optional<std::size_t>> nextShown(states_.size());
     std::optional<std::size_t> later;
     for (std::size_t i = states_.size(); i-- > 0;) {
         nextShown[i] = later;
-        const bool shown = !byCompositor || (states_[i].feedback && states_[i].feedback->presented);
+        const bool shown = !byDisplay || (states_[i].feedback && states_[i].feedback->presented);
         if (shown && states_[i].what != Shown::Rest) {
             later = i;
         }
@@ -68,7 +77,7 @@ PresentationFigures PresentationRecord::figures(double cycleMs, long endRefresh,
     // the refreshes between them: lateness is measured against the display, not against the
     // program's estimate of it.
     double cycle = cycleMs;
-    if (byCompositor && later) {
+    if (byDisplay && later) {
         std::optional<std::size_t> lastShown;
         for (std::size_t i = states_.size(); i-- > 0 && !lastShown;) {
             if (states_[i].feedback && states_[i].feedback->presented) {
@@ -92,7 +101,7 @@ PresentationFigures PresentationRecord::figures(double cycleMs, long endRefresh,
         kind.plannedRefreshes += state.plannedRefreshes;
         const long onTime = state.what == Shown::Rest ? parentStart + 1 : plannedStart;
         bool shown = true;
-        if (byCompositor) {
+        if (byDisplay) {
             if (!state.feedback) {
                 ++figures.statesUnanswered;
                 shown = false;
@@ -105,7 +114,7 @@ PresentationFigures PresentationRecord::figures(double cycleMs, long endRefresh,
             ++figures.statesPresented;
             long refreshes = 0;
             double lateness = 0;
-            if (byCompositor) {
+            if (byDisplay) {
                 const double at = state.feedback->presentedMs;
                 if (!firstPresented) {
                     firstPresented = at;

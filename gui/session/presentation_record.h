@@ -32,7 +32,11 @@ struct KindFigures {
     long presentedRefreshes = 0;
 };
 
-enum class FiguresSource { Compositor, ProgramClock };
+enum class FiguresSource {
+    Compositor,    // a Wayland compositor's presentation feedback
+    DisplayServer, // an X server's Present completions
+    ProgramClock,  // nobody said: the program's own count
+};
 
 struct PresentationFigures {
     FiguresSource source = FiguresSource::ProgramClock;
@@ -53,13 +57,13 @@ class PresentationRecord {
 public:
     void clear() { states_.clear(); }
     void committed(const CommittedState& state) { states_.push_back(state); }
-    // Matches the compositor's answers to the states they were asked for.
+    // Matches the display's answers to the states they were asked for.
     void answered(const std::vector<PresentationFeedback>& feedback);
 
     // `endRefresh`: the refresh on which the last state's time was up; `missed`: refreshes the
     // display delivered that the program did not answer in time.
     PresentationFigures figures(double cycleMs, long endRefresh, long missed,
-                                bool compositorAnswers) const;
+                                FiguresSource source) const;
     const std::vector<CommittedState>& states() const { return states_; }
 
 private:
@@ -67,6 +71,5 @@ private:
 };
 
 const char* shownName(Shown what);
-std::string figuresSourceName(FiguresSource source);
 
 } // namespace mirelta

@@ -46,7 +46,7 @@ TEST(PresentationRecord, TheCompositorsAnswersDecideWhatWasShown) {
     record.committed({.number = 4, .what = Shown::Letter, .plannedRefreshes = 1, .refresh = 6});
     PresentationFeedback discarded{.frame = 2};
     record.answered({presentedAt(1, 1000), discarded, presentedAt(3, 1000 + 4 * kCycle)});
-    const PresentationFigures figures = record.figures(kCycle, 7, 0, true);
+    const PresentationFigures figures = record.figures(kCycle, 7, 0, FiguresSource::Compositor);
     EXPECT_EQ(figures.source, FiguresSource::Compositor);
     EXPECT_EQ(figures.statesPlanned, 4);
     EXPECT_EQ(figures.statesPresented, 2);
@@ -63,7 +63,7 @@ TEST(PresentationRecord, TheCompositorsAnswersDecideWhatWasShown) {
 
 TEST(PresentationRecord, WithoutAnswersTheProgramsRefreshesStand) {
     PresentationRecord record = committedOn({{Shown::Letter, 2}, {Shown::Blank, 1}});
-    const PresentationFigures figures = record.figures(kCycle, 3, 2, false);
+    const PresentationFigures figures = record.figures(kCycle, 3, 2, FiguresSource::ProgramClock);
     EXPECT_EQ(figures.source, FiguresSource::ProgramClock);
     EXPECT_EQ(figures.statesPresented, 2);
     EXPECT_EQ(figures.statesLost(), 0);
@@ -80,7 +80,7 @@ TEST(PresentationRecord, ARestBelongsToTheStateItFollows) {
     record.committed({.number = 2, .what = Shown::Rest, .plannedRefreshes = 0, .refresh = 1});
     record.committed({.number = 3, .what = Shown::Letter, .plannedRefreshes = 2, .refresh = 2});
     record.answered({presentedAt(1, 0), presentedAt(2, kCycle), presentedAt(3, 2 * kCycle)});
-    const PresentationFigures figures = record.figures(kCycle, 4, 0, true);
+    const PresentationFigures figures = record.figures(kCycle, 4, 0, FiguresSource::Compositor);
     EXPECT_EQ(figures.kinds.at(Shown::Letter).presentedRefreshes, 4);
     EXPECT_EQ(figures.kinds.at(Shown::Rest).presentedRefreshes, 0);
     EXPECT_EQ(figures.kinds.at(Shown::Rest).states, 1);
@@ -98,7 +98,35 @@ TEST(PresentationRecord, LatenessIsMeasuredAgainstTheDisplaysOwnCycle) {
         answers.push_back(presentedAt(n, static_cast<double>(n) * 25.5));
     }
     record.answered(answers);
-    EXPECT_LT(record.figures(kCycle, 1001, 0, true).worstLatenessMs, 1e-6);
+    EXPECT_LT(record.figures(kCycle, 1001, 0, FiguresSource::Compositor).worstLatenessMs, 1e-6);
+}
+
+TEST(PresentationRecord, StatesCopiedOnTheSameRefreshAsALaterOneWereNeverSeen) {
+    // An X server that fell behind copied states 2 and 3 in one pass with 4, on refresh 12; an
+    // answer with no refresh count says nothing of it.
+    PresentationRecord record = committedOn({{Shown::Letter, 1},
+                                             {Shown::Letter, 1},
+                                             {Shown::Letter, 1},
+                                             {Shown::Phrase, 1},
+                                             {Shown::Letter, 1},
+                                             {Shown::Letter, 1}});
+    auto onRefresh = [](long frame, std::uint64_t sequence) {
+        PresentationFeedback answer = presentedAt(frame, static_cast<double>(sequence) * kCycle);
+        answer.sequence = sequence;
+        return answer;
+    };
+    PresentationFeedback uncounted = presentedAt(6, 14 * kCycle);
+    record.answered({onRefresh(1, 10), onRefresh(2, 12), onRefresh(3, 12)});
+    record.answered({onRefresh(4, 12), onRefresh(5, 13), uncounted});
+    const PresentationFigures figures = record.figures(kCycle, 6, 0, FiguresSource::DisplayServer);
+    EXPECT_EQ(figures.source, FiguresSource::DisplayServer);
+    EXPECT_EQ(figures.statesDiscarded, 2);
+    EXPECT_EQ(figures.statesPresented, 4);
+    EXPECT_FALSE(record.states()[1].feedback->presented);
+    EXPECT_FALSE(record.states()[2].feedback->presented);
+    EXPECT_TRUE(record.states()[3].feedback->presented);
+    EXPECT_TRUE(record.states()[4].feedback->presented);
+    EXPECT_EQ(figures.kinds.at(Shown::Phrase).presentedRefreshes, 1);
 }
 
 TEST(DisplayCycle, IsMeasuredFromTheRefreshesThatCame) {

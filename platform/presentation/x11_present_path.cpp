@@ -1,0 +1,339 @@
+#include "platform/presentation/present_path.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QObject>
+#include <QWindow>
+#include <X11/Xlib.h>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <qguiapplication_platform.h>
+#include <thread>
+#include <vector>
+#include <xcb/present.h>
+#include <xcb/xcb.h>
+#include <xcb/xfixes.h>
+
+namespace mirelta {
+namespace {
+
+template <typename Reply> struct FreeReply {
+    void operator()(Reply* reply) const { std::free(reply); }
+};
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
+
+// A picture of the window on the server, which reads it until it says the buffer is idle. Only
+// the part a frame updates is put into it: the server copies no other.
+struct Buffer {
+    xcb_pixmap_t pixmap = XCB_NONE;
+    bool busy = false;
+};
+
+struct WindowFormat {
+    QSize size;
+    std::uint8_t depth = 0;
+};
+
+// The window's pixels must be what a QImage of 32-bit RGB holds, byte for byte, so that a frame
+// goes to the server as it is.
+std::optional<WindowFormat> windowFormat(xcb_connection_t* connection, xcb_window_t window) {
+    ReplyPtr<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    ReplyPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, window), nullptr));
+    if (!geometry || !attributes || (geometry->depth != 24 && geometry->depth != 32)) {
+        return std::nullopt;
+    }
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) {
+        return std::nullopt;
+    }
+    bool thirtyTwoBits = false;
+    for (auto format = xcb_setup_pixmap_formats_iterator(setup); format.rem;
+         xcb_format_next(&format)) {
+        if (format.data->depth == geometry->depth) {
+            thirtyTwoBits = format.data->bits_per_pixel == 32;
+        }
+    }
+    bool rgb = false;
+    for (auto screen = xcb_setup_roots_iterator(setup); screen.rem; xcb_screen_next(&screen)) {
+        for (auto depth = xcb_screen_allowed_depths_iterator(screen.data); depth.rem;
+             xcb_depth_next(&depth)) {
+            for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
+                 xcb_visualtype_next(&visual)) {
+                if (visual.data->visual_id == attributes->visual) {
+                    rgb = visual.data->red_mask == 0xFF0000 && visual.data->green_mask == 0xFF00 &&
+                          visual.data->blue_mask == 0xFF;
+                }
+            }
+        }
+    }
+    if (!thirtyTwoBits || !rgb) {
+        return std::nullopt;
+    }
+    return WindowFormat{QSize(geometry->width, geometry->height), geometry->depth};
+}
+
+bool hasPresentAndFixes(xcb_connection_t* connection) {
+    const xcb_query_extension_reply_t* present =
+        xcb_get_extension_data(connection, &xcb_present_id);
+    const xcb_query_extension_reply_t* fixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
+    if (present == nullptr || !present->present || fixes == nullptr || !fixes->present) {
+        return false;
+    }
+    // Both must be told the version the client speaks before they take requests.
+    ReplyPtr<xcb_present_query_version_reply_t> presentVersion(xcb_present_query_version_reply(
+        connection, xcb_present_query_version(connection, 1, 2), nullptr));
+    ReplyPtr<xcb_xfixes_query_version_reply_t> fixesVersion(xcb_xfixes_query_version_reply(
+        connection, xcb_xfixes_query_version(connection, 5, 0), nullptr));
+    return presentVersion && fixesVersion && fixesVersion->major_version >= 2;
+}
+
+// A connection of its own, read by a thread of its own: Qt's connection is read by Qt, and the
+// server's answers must not wait for the window's thread.
+class X11PresentPath final : public PresentPath {
+public:
+    X11PresentPath(xcb_connection_t* connection, xcb_window_t window, WindowFormat format,
+                   Refreshed refreshed)
+        : connection_(connection), window_(window), format_(format),
+          refreshed_(std::move(refreshed)),
+          presentOpcode_(xcb_get_extension_data(connection, &xcb_present_id)->major_opcode) {
+        eventId_ = xcb_generate_id(connection_);
+        xcb_present_select_input(connection_, eventId_, window_,
+                                 XCB_PRESENT_EVENT_MASK_COMPLETE_NOTIFY |
+                                     XCB_PRESENT_EVENT_MASK_IDLE_NOTIFY);
+        gc_ = xcb_generate_id(connection_);
+        // The largest request the server takes, less the put request's own words.
+        maxPutBytes_ = std::max<std::size_t>(
+            4096, std::size_t{4} * xcb_get_maximum_request_length(connection_) - 64);
+        xcb_flush(connection_);
+        reader_ = std::thread([this] { read(); });
+    }
+
+    ~X11PresentPath() override {
+        stopping_ = true;
+        // The answer to one more question wakes the reader; an error would, too.
+        xcb_present_notify_msc(connection_, window_, 0, 0, 0, 0);
+        xcb_flush(connection_);
+        reader_.join();
+        // The server frees the pictures with the connection.
+        xcb_disconnect(connection_);
+    }
+
+    bool available() const override { return true; }
+    void request(long) override {} // every presented frame is answered
+    void flushRequests() override { xcb_flush(connection_); }
+    QSize size() const override { return format_.size; }
+
+    std::vector<PresentationFeedback> collect() override {
+        std::lock_guard lock(mutex_);
+        std::vector<PresentationFeedback> answers;
+        answers.swap(answers_);
+        return answers;
+    }
+
+    void settle(int milliseconds) override {
+        std::unique_lock lock(mutex_);
+        answered_.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                           [this] { return owed_ == 0 || broken_; });
+    }
+
+    void askForRefresh(std::uint64_t counter) override {
+        xcb_present_notify_msc(connection_, window_, 0, counter, 0, 0);
+        xcb_flush(connection_);
+    }
+
+    void present(const QImage& window, const QRegion& update, long frame,
+                 std::uint64_t counter) override {
+        Buffer& buffer = idleBuffer();
+        const QRegion area = update & QRect(QPoint(0, 0), format_.size);
+        std::vector<xcb_rectangle_t> rects;
+        for (const QRect& rect : area) {
+            put(window, rect, buffer.pixmap);
+            rects.push_back({static_cast<std::int16_t>(rect.x()),
+                             static_cast<std::int16_t>(rect.y()),
+                             static_cast<std::uint16_t>(rect.width()),
+                             static_cast<std::uint16_t>(rect.height())});
+        }
+        const xcb_xfixes_region_t region = xcb_generate_id(connection_);
+        xcb_xfixes_create_region(connection_, region, static_cast<std::uint32_t>(rects.size()),
+                                 rects.data());
+        {
+            std::lock_guard lock(mutex_);
+            buffer.busy = true;
+            ++owed_;
+        }
+        // Not asynchronous: a frame that comes late waits for the next blank rather than tear.
+        xcb_present_pixmap(connection_, window_, buffer.pixmap, static_cast<std::uint32_t>(frame),
+                           XCB_NONE, region, 0, 0, XCB_NONE, XCB_NONE, XCB_NONE,
+                           XCB_PRESENT_OPTION_NONE, counter, 0, 0, 0, nullptr);
+        xcb_xfixes_destroy_region(connection_, region);
+        xcb_flush(connection_);
+    }
+
+private:
+    static constexpr std::size_t kMaxBuffers = 4;
+
+    Buffer& idleBuffer() {
+        std::unique_lock lock(mutex_);
+        auto idle = [this] {
+            return std::find_if(buffers_.begin(), buffers_.end(),
+                                [](const Buffer& buffer) { return !buffer.busy; });
+        };
+        if (idle() == buffers_.end() && buffers_.size() >= kMaxBuffers) {
+            // Every picture is still read by the server: it answers within a refresh or two.
+            answered_.wait_for(lock, std::chrono::milliseconds(100),
+                               [&] { return idle() != buffers_.end() || broken_; });
+        }
+        if (auto found = idle(); found != buffers_.end()) {
+            return *found;
+        }
+        if (buffers_.size() >= kMaxBuffers) {
+            return buffers_.front(); // a server that stopped answering: show what can be shown
+        }
+        Buffer& added = buffers_.emplace_back();
+        added.pixmap = xcb_generate_id(connection_);
+        xcb_create_pixmap(connection_, format_.depth, added.pixmap, window_,
+                          static_cast<std::uint16_t>(format_.size.width()),
+                          static_cast<std::uint16_t>(format_.size.height()));
+        if (buffers_.size() == 1) {
+            xcb_create_gc(connection_, gc_, added.pixmap, 0, nullptr);
+        }
+        return added;
+    }
+
+    // Puts `rect` of `window` into `pixmap` in as few requests as the server's limit allows.
+    void put(const QImage& window, const QRect& rect, xcb_pixmap_t pixmap) {
+        if (rect.isEmpty() || window.format() != QImage::Format_RGB32) {
+            return;
+        }
+        const auto rowBytes = static_cast<std::size_t>(rect.width()) * 4;
+        const int rowsAtOnce = std::max(1, static_cast<int>(maxPutBytes_ / rowBytes));
+        for (int top = rect.top(); top <= rect.bottom(); top += rowsAtOnce) {
+            const int rows = std::min(rowsAtOnce, rect.bottom() + 1 - top);
+            rowsOut_.resize(rowBytes * static_cast<std::size_t>(rows));
+            for (int row = 0; row < rows; ++row) {
+                const uchar* from = window.constScanLine(top + row) + 4 * rect.left();
+                std::copy(from, from + rowBytes,
+                          rowsOut_.begin() + static_cast<long>(rowBytes) * row);
+            }
+            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc_,
+                          static_cast<std::uint16_t>(rect.width()),
+                          static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(rect.left()),
+                          static_cast<std::int16_t>(top), 0, format_.depth,
+                          static_cast<std::uint32_t>(rowsOut_.size()), rowsOut_.data());
+        }
+    }
+
+    void read() {
+        while (xcb_generic_event_t* event = xcb_wait_for_event(connection_)) {
+            handle(event);
+            std::free(event);
+            if (stopping_) {
+                break;
+            }
+        }
+        std::lock_guard lock(mutex_);
+        broken_ = true;
+        answered_.notify_all();
+    }
+
+    void handle(const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7F) != XCB_GE_GENERIC) {
+            return; // an error of a request made after the window went: the reader stops anyway
+        }
+        const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
+        if (generic->extension != presentOpcode_) {
+            return;
+        }
+        if (generic->event_type == XCB_PRESENT_EVENT_COMPLETE_NOTIFY) {
+            const auto* complete =
+                reinterpret_cast<const xcb_present_complete_notify_event_t*>(event);
+            const double atMs = static_cast<double>(complete->ust) / 1000.0;
+            if (complete->kind == XCB_PRESENT_COMPLETE_KIND_NOTIFY_MSC) {
+                if (!stopping_) {
+                    const std::uint64_t counter = complete->msc;
+                    QMetaObject::invokeMethod(
+                        &receiver_, [this, counter, atMs] { refreshed_(counter, atMs); },
+                        Qt::QueuedConnection);
+                }
+                return;
+            }
+            std::lock_guard lock(mutex_);
+            answers_.push_back({.frame = static_cast<long>(complete->serial),
+                                .presented = complete->mode != XCB_PRESENT_COMPLETE_MODE_SKIP,
+                                .presentedMs = atMs,
+                                .refreshMs = 0,
+                                .sequence = complete->msc,
+                                .flags = complete->mode});
+            owed_ = std::max(0L, owed_ - 1);
+            answered_.notify_all();
+        } else if (generic->event_type == XCB_PRESENT_EVENT_IDLE_NOTIFY) {
+            const auto* idle = reinterpret_cast<const xcb_present_idle_notify_event_t*>(event);
+            std::lock_guard lock(mutex_);
+            for (Buffer& buffer : buffers_) {
+                if (buffer.pixmap == idle->pixmap) {
+                    buffer.busy = false;
+                }
+            }
+            answered_.notify_all();
+        }
+    }
+
+    xcb_connection_t* connection_;
+    xcb_window_t window_;
+    WindowFormat format_;
+    Refreshed refreshed_;
+    std::uint8_t presentOpcode_;
+    std::uint32_t eventId_ = 0;
+    xcb_gcontext_t gc_ = 0;
+    std::size_t maxPutBytes_ = 0;
+    std::vector<std::uint8_t> rowsOut_;
+    QObject receiver_; // the window's thread: where `refreshed_` runs
+    std::atomic<bool> stopping_ = false;
+    std::thread reader_;
+
+    std::mutex mutex_;
+    std::condition_variable answered_;
+    std::vector<Buffer> buffers_; // the vector grows only on the window's thread
+    std::vector<PresentationFeedback> answers_;
+    long owed_ = 0;
+    bool broken_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<PresentPath> presentPathFor(QWindow* window, PresentPath::Refreshed refreshed) {
+    if (window == nullptr || QGuiApplication::platformName() != QLatin1String("xcb") ||
+        qEnvironmentVariableIntValue("MIRELTA_NO_PRESENT") == 1) {
+        return nullptr;
+    }
+    // The server Qt speaks to, by the name Qt opened it with.
+    const char* name = nullptr;
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        x11 != nullptr && x11->display() != nullptr) {
+        name = DisplayString(x11->display());
+    }
+    xcb_connection_t* connection = xcb_connect(name, nullptr);
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    std::optional<WindowFormat> format;
+    if (hasPresentAndFixes(connection)) {
+        format = windowFormat(connection, id);
+    }
+    if (!format) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return std::make_unique<X11PresentPath>(connection, id, *format, std::move(refreshed));
+}
+
+} // namespace mirelta

@@ -19,7 +19,7 @@ packages=(
     # interface that hands out the window's surface
     libwayland-dev wayland-protocols qt6-base-private-dev
     # an X server's Present extension, which puts the session's frames up on its vertical blanks
-    libxcb1-dev libxcb-present-dev libxcb-xfixes0-dev
+    libxcb1-dev libxcb-present-dev libxcb-xfixes0-dev libxcb-shm0-dev
 )
 
 missing=()

@@ -36,10 +36,16 @@ public:
     virtual QSize size() const = 0;
 };
 
+// How a frame's pixels reach the server: through memory it shares with the program where it
+// offers that (a server on this machine), or always in requests on the connection.
+enum class PixelTransfer { SharedWhereOffered, Requests };
+
 // The Present path for `window` on X11 when the server offers the extension and the window's
 // pixels are 24-bit colour in 32-bit words; otherwise none. `refreshed` runs on the window's
 // thread. MIRELTA_NO_PRESENT=1 declines it (the program then keeps the screen's nominal refresh
 // by its own timer).
-std::unique_ptr<PresentPath> presentPathFor(QWindow* window, PresentPath::Refreshed refreshed);
+std::unique_ptr<PresentPath>
+presentPathFor(QWindow* window, PresentPath::Refreshed refreshed,
+               PixelTransfer transfer = PixelTransfer::SharedWhereOffered);
 
 } // namespace mirelta

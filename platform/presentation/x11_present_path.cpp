@@ -10,12 +10,16 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <qguiapplication_platform.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <thread>
 #include <vector>
 #include <xcb/present.h>
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
 
@@ -28,11 +32,51 @@ template <typename Reply> struct FreeReply {
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
 // A picture of the window on the server, which reads it until it says the buffer is idle. Only
-// the part a frame updates is put into it: the server copies no other.
+// the part a frame updates is put into it: the server copies no other. Where the server shares
+// memory with the program, the picture is that memory, written directly.
 struct Buffer {
     xcb_pixmap_t pixmap = XCB_NONE;
     bool busy = false;
+    std::uint8_t* shared = nullptr;
+    xcb_shm_seg_t segment = XCB_NONE;
 };
+
+// Memory the server maps as a picture's pixels, or none where it cannot (a server on another
+// machine); the segment is marked for removal once both sides hold it, so it goes with them.
+std::uint8_t* sharePixels(xcb_connection_t* connection, std::size_t bytes, xcb_shm_seg_t segment) {
+    const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (id < 0) {
+        return nullptr;
+    }
+    void* memory = shmat(id, nullptr, 0);
+    xcb_generic_error_t* error = nullptr;
+    if (memory != reinterpret_cast<void*>(-1)) {
+        error = xcb_request_check(
+            connection,
+            xcb_shm_attach_checked(connection, segment, static_cast<std::uint32_t>(id), 0));
+    }
+    shmctl(id, IPC_RMID, nullptr);
+    if (memory == reinterpret_cast<void*>(-1)) {
+        return nullptr;
+    }
+    if (error != nullptr) {
+        std::free(error);
+        shmdt(memory);
+        return nullptr;
+    }
+    return static_cast<std::uint8_t*>(memory);
+}
+
+bool serverSharesPixmaps(xcb_connection_t* connection) {
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
+    if (shm == nullptr || !shm->present) {
+        return false;
+    }
+    ReplyPtr<xcb_shm_query_version_reply_t> version(
+        xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr));
+    return version && version->shared_pixmaps != 0 &&
+           version->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
+}
 
 struct WindowFormat {
     QSize size;
@@ -99,7 +143,7 @@ bool hasPresentAndFixes(xcb_connection_t* connection) {
 class X11PresentPath final : public PresentPath {
 public:
     X11PresentPath(xcb_connection_t* connection, xcb_window_t window, WindowFormat format,
-                   Refreshed refreshed)
+                   Refreshed refreshed, PixelTransfer transfer)
         : connection_(connection), window_(window), format_(format),
           refreshed_(std::move(refreshed)),
           presentOpcode_(xcb_get_extension_data(connection, &xcb_present_id)->major_opcode) {
@@ -111,6 +155,16 @@ public:
         // The largest request the server takes, less the put request's own words.
         maxPutBytes_ = std::max<std::size_t>(
             4096, std::size_t{4} * xcb_get_maximum_request_length(connection_) - 64);
+        sharedPixmaps_ =
+            transfer == PixelTransfer::SharedWhereOffered && serverSharesPixmaps(connection_);
+        // Two pictures made before the first frame: one the server reads, one the next frame is
+        // written to. Making one costs its memory's first touch, which no frame should wait for.
+        {
+            std::lock_guard lock(mutex_);
+            buffers_.reserve(kMaxBuffers);
+            addBuffer();
+            addBuffer();
+        }
         xcb_flush(connection_);
         reader_ = std::thread([this] { read(); });
     }
@@ -121,8 +175,13 @@ public:
         xcb_present_notify_msc(connection_, window_, 0, 0, 0, 0);
         xcb_flush(connection_);
         reader_.join();
-        // The server frees the pictures with the connection.
+        // The server frees the pictures and lets go of the shared memory with the connection.
         xcb_disconnect(connection_);
+        for (const Buffer& buffer : buffers_) {
+            if (buffer.shared != nullptr) {
+                shmdt(buffer.shared);
+            }
+        }
     }
 
     bool available() const override { return true; }
@@ -154,7 +213,11 @@ public:
         const QRegion area = update & QRect(QPoint(0, 0), format_.size);
         std::vector<xcb_rectangle_t> rects;
         for (const QRect& rect : area) {
-            put(window, rect, buffer.pixmap);
+            if (buffer.shared != nullptr) {
+                copyInto(window, rect, buffer.shared);
+            } else {
+                put(window, rect, buffer.pixmap);
+            }
             rects.push_back({static_cast<std::int16_t>(rect.x()),
                              static_cast<std::int16_t>(rect.y()),
                              static_cast<std::uint16_t>(rect.width()),
@@ -196,15 +259,46 @@ private:
         if (buffers_.size() >= kMaxBuffers) {
             return buffers_.front(); // a server that stopped answering: show what can be shown
         }
+        return addBuffer();
+    }
+
+    // The caller holds `mutex_`.
+    Buffer& addBuffer() {
         Buffer& added = buffers_.emplace_back();
         added.pixmap = xcb_generate_id(connection_);
-        xcb_create_pixmap(connection_, format_.depth, added.pixmap, window_,
-                          static_cast<std::uint16_t>(format_.size.width()),
-                          static_cast<std::uint16_t>(format_.size.height()));
+        const auto width = static_cast<std::uint16_t>(format_.size.width());
+        const auto height = static_cast<std::uint16_t>(format_.size.height());
+        const std::size_t bytes = std::size_t{4} * width * height;
+        if (sharedPixmaps_) {
+            added.segment = xcb_generate_id(connection_);
+            added.shared = sharePixels(connection_, bytes, added.segment);
+        }
+        if (added.shared != nullptr) {
+            std::memset(added.shared, 0, bytes);
+            xcb_shm_create_pixmap(connection_, added.pixmap, window_, width, height, format_.depth,
+                                  added.segment, 0);
+        } else {
+            xcb_create_pixmap(connection_, format_.depth, added.pixmap, window_, width, height);
+        }
         if (buffers_.size() == 1) {
             xcb_create_gc(connection_, gc_, added.pixmap, 0, nullptr);
         }
         return added;
+    }
+
+    // Writes `rect` of `window` into a shared picture's pixels, rows as wide as the window.
+    void copyInto(const QImage& window, const QRect& rect, std::uint8_t* pixels) const {
+        if (rect.isEmpty() || window.format() != QImage::Format_RGB32) {
+            return;
+        }
+        const auto stride = static_cast<std::size_t>(format_.size.width()) * 4;
+        const auto rowBytes = static_cast<std::size_t>(rect.width()) * 4;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            const uchar* from = window.constScanLine(y) + 4 * rect.left();
+            std::memcpy(pixels + stride * static_cast<std::size_t>(y) +
+                            4 * static_cast<std::size_t>(rect.left()),
+                        from, rowBytes);
+        }
     }
 
     // Puts `rect` of `window` into `pixmap` in as few requests as the server's limit allows.
@@ -293,6 +387,7 @@ private:
     std::uint32_t eventId_ = 0;
     xcb_gcontext_t gc_ = 0;
     std::size_t maxPutBytes_ = 0;
+    bool sharedPixmaps_ = false;
     std::vector<std::uint8_t> rowsOut_;
     QObject receiver_; // the window's thread: where `refreshed_` runs
     std::atomic<bool> stopping_ = false;
@@ -308,7 +403,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<PresentPath> presentPathFor(QWindow* window, PresentPath::Refreshed refreshed) {
+std::unique_ptr<PresentPath> presentPathFor(QWindow* window, PresentPath::Refreshed refreshed,
+                                            PixelTransfer transfer) {
     if (window == nullptr || QGuiApplication::platformName() != QLatin1String("xcb") ||
         qEnvironmentVariableIntValue("MIRELTA_NO_PRESENT") == 1) {
         return nullptr;
@@ -333,7 +429,8 @@ std::unique_ptr<PresentPath> presentPathFor(QWindow* window, PresentPath::Refres
         xcb_disconnect(connection);
         return nullptr;
     }
-    return std::make_unique<X11PresentPath>(connection, id, *format, std::move(refreshed));
+    return std::make_unique<X11PresentPath>(connection, id, *format, std::move(refreshed),
+                                            transfer);
 }
 
 } // namespace mirelta

@@ -25,7 +25,7 @@ struct Refresh {
     double atMs;
 };
 
-class PresentPathTest : public ::testing::Test {
+class PresentPathTest : public ::testing::TestWithParam<PixelTransfer> {
 protected:
     void SetUp() override {
         widget_.setFixedSize(kWindow);
@@ -34,9 +34,12 @@ protected:
         widget_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget_));
         QTest::qWait(100); // Qt's first paint has reached the server
-        path_ = presentPathFor(widget_.windowHandle(), [this](std::uint64_t counter, double at) {
-            refreshes_.push_back({counter, at});
-        });
+        path_ = presentPathFor(
+            widget_.windowHandle(),
+            [this](std::uint64_t counter, double at) {
+                refreshes_.push_back({counter, at});
+            },
+            GetParam());
         ASSERT_NE(path_, nullptr) << "the virtual X server offers the Present extension";
     }
 
@@ -99,7 +102,7 @@ protected:
     std::vector<Refresh> refreshes_;
 };
 
-TEST_F(PresentPathTest, CountsTheServersBlanksOneByOne) {
+TEST_P(PresentPathTest, CountsTheServersBlanksOneByOne) {
     path_->askForRefresh(0);
     Refresh last = nextRefresh();
     for (int i = 0; i < 20; ++i) {
@@ -113,7 +116,7 @@ TEST_F(PresentPathTest, CountsTheServersBlanksOneByOne) {
     EXPECT_EQ(path_->size(), kWindow);
 }
 
-TEST_F(PresentPathTest, PutsOnlyTheUpdatedPartAndKeepsTheRestAsTheFramesBeforeLeftIt) {
+TEST_P(PresentPathTest, PutsOnlyTheUpdatedPartAndKeepsTheRestAsTheFramesBeforeLeftIt) {
     const QRect left(0, 0, 100, 100);
     const QRect right(100, 0, 100, 100);
     const WId window = widget_.winId();
@@ -160,6 +163,10 @@ TEST_F(PresentPathTest, PutsOnlyTheUpdatedPartAndKeepsTheRestAsTheFramesBeforeLe
         presentedMs = answer.presentedMs;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(SharedAndInRequests, PresentPathTest,
+                         ::testing::Values(PixelTransfer::SharedWhereOffered,
+                                           PixelTransfer::Requests));
 
 TEST(PresentPathChoice, DeclinedWithoutAWindowOrWhenSwitchedOff) {
     EXPECT_EQ(presentPathFor(nullptr, {}), nullptr);

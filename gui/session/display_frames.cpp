@@ -143,11 +143,19 @@ void DisplayFrames::refreshed(double atMs, std::uint64_t counter) {
     if (!measuredYet_) {
         // The first few are Qt's own and the compositor's waking from idle, not its cycle.
         if (++warmUpCount_ > kSettlingRefreshes) {
+            if (warmUpTimes_.empty()) {
+                firstCounter_ = counter;
+            }
             warmUpTimes_.push_back(atMs);
         }
         if (static_cast<int>(warmUpTimes_.size()) > kMeasuredRefreshes) {
             measuredYet_ = true;
-            const double cycle = measureCycle(warmUpTimes_);
+            // A server that counts its blanks says how many passed; elsewhere they are guessed
+            // from the gaps.
+            const double cycle =
+                source_ == RefreshSource::ServerBlanks && counter > firstCounter_
+                    ? (atMs - warmUpTimes_.front()) / static_cast<double>(counter - firstCounter_)
+                    : measureCycle(warmUpTimes_);
             cycle_ = cycle > 0 ? cycle : nominal_;
             last_ = atMs;
             origin_ = atMs;

@@ -79,6 +79,7 @@ private:
     std::unique_ptr<PresentPath> path_;
     std::uint64_t counter_ = 0;
     std::uint64_t originCounter_ = 0;
+    std::uint64_t firstCounter_ = 0; // the first measured refresh's count
     bool running_ = false;
     double nominal_ = 1000.0 / 60;
     double cycle_ = 1000.0 / 60;

@@ -18,6 +18,9 @@ DisplayFrames::DisplayFrames(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { refreshed(steadyClockMs()); });
+    silence_.setSingleShot(true);
+    silence_.setInterval(kServerSilenceMs);
+    connect(&silence_, &QTimer::timeout, this, &DisplayFrames::serverSilent);
 }
 
 double DisplayFrames::measureCycle(const std::vector<double>& times) {
@@ -88,20 +91,43 @@ void DisplayFrames::start(QWindow* window, double nominalMs, std::function<void(
     } else if (source_ == RefreshSource::ServerBlanks) {
         measuredYet_ = false;
         path_->askForRefresh(0); // the refresh at hand
+        silence_.start();
     } else {
-        // The nominal refresh is all a timer knows: nothing to measure.
-        measuredYet_ = true;
-        origin_ = steadyClockMs();
-        refresh_ = -1; // the first timeout is refresh 0
-        last_ = origin_;
-        measured_(cycle_);
-        scheduleTimer();
+        startTimer();
     }
+}
+
+void DisplayFrames::startTimer() {
+    // The nominal refresh is all a timer knows: nothing to measure.
+    measuredYet_ = true;
+    origin_ = steadyClockMs();
+    refresh_ = -1; // the first timeout is refresh 0
+    last_ = origin_;
+    measured_(cycle_);
+    scheduleTimer();
+}
+
+void DisplayFrames::serverSilent() {
+    if (!running_ || source_ != RefreshSource::ServerBlanks) {
+        return;
+    }
+    if (counter_ == 0) {
+        // A server that offers Present but never answered: the program keeps time itself.
+        path_.reset();
+        source_ = RefreshSource::Timer;
+        startTimer();
+        return;
+    }
+    // An answer that never came stops the count: the question is asked anew for the refresh at
+    // hand, and the refreshes that passed meanwhile count as missed.
+    path_->askForRefresh(0);
+    silence_.start();
 }
 
 void DisplayFrames::stop() {
     running_ = false;
     timer_.stop();
+    silence_.stop();
     if (window_) {
         window_->removeEventFilter(this);
     }
@@ -126,14 +152,30 @@ void DisplayFrames::scheduleTimer() {
 }
 
 void DisplayFrames::counted(std::uint64_t counter, double atMs) {
-    if (!running_ || (counter_ != 0 && counter <= counter_)) {
-        return; // an answer to a question asked twice
+    if (!running_) {
+        return;
+    }
+    silence_.start();
+    if (counter_ != 0 && counter <= counter_) {
+        // The count went back or stood (the window went to a screen with a count of its own):
+        // this is the next refresh all the same, and the count goes on from it.
+        const std::uint64_t shift = counter_ + 1 - counter;
+        originCounter_ -= shift;
+        firstCounter_ -= shift;
+    }
+    // An answer read a refresh or more after it came (the window's thread was held up) stands for
+    // the refresh now at hand: those that passed meanwhile had no frame of the program's.
+    const double late = steadyClockMs() - atMs;
+    if (measuredYet_ && late >= cycle_) {
+        const auto passed = static_cast<std::uint64_t>(late / cycle_);
+        counter += passed;
+        atMs += static_cast<double>(passed) * cycle_;
     }
     // Asked before this refresh's frame goes out, as a frame callback is on Wayland; a frame that
     // takes longer than the refresh is then answered at once with the count it reached.
     path_->askForRefresh(counter + 1);
-    refreshed(atMs, counter);
     counter_ = counter;
+    refreshed(atMs, counter);
 }
 
 void DisplayFrames::refreshed(double atMs, std::uint64_t counter) {

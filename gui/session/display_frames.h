@@ -33,6 +33,8 @@ public:
     // How many refreshes measure the cycle before the first state is shown.
     static constexpr int kMeasuredRefreshes = 40;
     static constexpr std::size_t kSettlingRefreshes = 4;
+    // How long an X server may leave a question about its next refresh unanswered.
+    static constexpr int kServerSilenceMs = 250;
 
     // `tick(refresh, atMs)`: a refresh came; `refresh` counts the display's refreshes from the
     // first one after measuring (missed ones included), `atMs` is its time on the steady clock.
@@ -71,11 +73,14 @@ protected:
 private:
     void refreshed(double atMs, std::uint64_t counter = 0);
     void counted(std::uint64_t counter, double atMs);
+    void serverSilent();
+    void startTimer();
     void scheduleTimer();
 
     QPointer<QWindow> window_;
     RefreshSource source_ = RefreshSource::Timer;
     QTimer timer_;
+    QTimer silence_; // how long the X server has not answered
     std::unique_ptr<PresentPath> path_;
     std::uint64_t counter_ = 0;
     std::uint64_t originCounter_ = 0;

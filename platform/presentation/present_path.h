@@ -26,6 +26,7 @@ public:
     using Refreshed = std::function<void(std::uint64_t counter, double atMs)>;
 
     // Asks to be told of refresh `counter`, or of the refresh at hand if that one has passed.
+    // Only the latest question is answered: asking again withdraws the one before.
     virtual void askForRefresh(std::uint64_t counter) = 0;
     // Puts `update` (device pixels) of `window`, a picture of the whole window, on the display
     // at refresh `counter` or the first one after it. The window's other pixels stay as the

@@ -203,7 +203,8 @@ public:
     }
 
     void askForRefresh(std::uint64_t counter) override {
-        xcb_present_notify_msc(connection_, window_, 0, counter, 0, 0);
+        // Numbered, so that the answer to a question asked again replaces the first one's.
+        xcb_present_notify_msc(connection_, window_, ++latestQuestion_, counter, 0, 0);
         xcb_flush(connection_);
     }
 
@@ -352,8 +353,14 @@ private:
             if (complete->kind == XCB_PRESENT_COMPLETE_KIND_NOTIFY_MSC) {
                 if (!stopping_) {
                     const std::uint64_t counter = complete->msc;
+                    const std::uint32_t question = complete->serial;
                     QMetaObject::invokeMethod(
-                        &receiver_, [this, counter, atMs] { refreshed_(counter, atMs); },
+                        &receiver_,
+                        [this, counter, atMs, question] {
+                            if (question == latestQuestion_) {
+                                refreshed_(counter, atMs);
+                            }
+                        },
                         Qt::QueuedConnection);
                 }
                 return;
@@ -389,7 +396,8 @@ private:
     std::size_t maxPutBytes_ = 0;
     bool sharedPixmaps_ = false;
     std::vector<std::uint8_t> rowsOut_;
-    QObject receiver_; // the window's thread: where `refreshed_` runs
+    QObject receiver_;                 // the window's thread: where `refreshed_` runs
+    std::uint32_t latestQuestion_ = 0; // the window's thread only
     std::atomic<bool> stopping_ = false;
     std::thread reader_;
 

@@ -1,23 +1,11 @@
 #include "tests/support/window_fixture.h"
 
 #include "text/cp1251.h"
-#include "text/suggestion_tables.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
 
 namespace mirelta::test {
-
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 WindowTest::WindowTest() {
     for (const char* sub : {"Text", "Image", "Sound"}) {
@@ -62,15 +50,6 @@ void WindowTest::writePersonal(const QString& title, const std::string& utf8) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     const std::string bytes = cp1251::normaliseLineBreaks(cp1251::fromUtf8(utf8));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string WindowTest::parsedLetters() {
-    std::string bytes;
-    const RecordTable& letters = window().session().letters();
-    for (int row = 0; row < letters.rowCount(); ++row) {
-        bytes += letters.textAt(row, letters_field::Letter);
-    }
-    return cp1251::toUtf8(bytes);
 }
 
 } // namespace mirelta::test

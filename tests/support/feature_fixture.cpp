@@ -67,8 +67,10 @@ SuggestionEditor& FeatureTest::editor() {
 void FeatureTest::showAsTheWindowDoes() {
     SuggestionChoice& chosen = choice();
     host_.show();
-    store_ = std::make_unique<SettingsStore>(programFolder_.settingsFile(), dialogs);
-    bindings.declareStored(*store_);
+    if (!store_) {
+        store_ = std::make_unique<SettingsStore>(programFolder_.settingsFile(), dialogs);
+        bindings.declareStored(*store_);
+    }
     store_->restore();
     chosen.listPersonal();
     settings().reloadPhoto(false);

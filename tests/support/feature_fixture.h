@@ -41,8 +41,8 @@ protected:
     // The top-level widget the features lie on, in place of the window.
     QWidget& host() { return host_; }
 
-    // What the window does as it shows (it shows the host): the kept settings restored into the
-    // features (the settings panel and the choice, which hold every kept setting), the personal
+    // What the window does each time it shows (it shows the host): the kept settings restored into
+    // the features (the settings panel and the choice, which hold every kept setting), the personal
     // list read, the photo and the chosen personal suggestion loaded, and the choice parsed.
     void showAsTheWindowDoes();
     // Writes the kept settings as the window does when it closes.

@@ -8,9 +8,6 @@
 #include "text/cp1251.h"
 #include "text/suggestion_tables.h"
 
-#include <QDir>
-#include <QFile>
-
 namespace mirelta::test {
 
 namespace {
@@ -18,18 +15,14 @@ constexpr int kTabSide = 425;
 } // namespace
 
 FeatureTest::FeatureTest()
-    : letters(makeLettersTable()), scenario(makeScenarioTable()), programFolder_(folder_.path()),
-      page_(new QWidget(&host_)) {
-    for (const char* sub : {"Text", "Image", "Sound"}) {
-        QDir(folder_.path()).mkpath(QString::fromLatin1(sub));
-    }
-}
+    : letters(makeLettersTable()), scenario(makeScenarioTable()), programFolder_(folderPath()),
+      page_(new QWidget(&host_)) {}
 
 FeatureTest::~FeatureTest() = default;
 
 SettingsPanel& FeatureTest::settings() {
     if (settings_ == nullptr) {
-        settings_ = new SettingsPanel(dialogs, folder_.path(), photo, bindings, page_);
+        settings_ = new SettingsPanel(dialogs, folderPath(), photo, bindings, page_);
     }
     return *settings_;
 }
@@ -81,24 +74,6 @@ void FeatureTest::showAsTheWindowDoes() {
 void FeatureTest::saveSettings() {
     ASSERT_NE(store_, nullptr) << "the settings were never restored";
     store_->saveOnce();
-}
-
-void FeatureTest::writeSettings(const QByteArray& bytes) {
-    QFile file(path(QStringLiteral("polufabu.ini")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray FeatureTest::settingsBytes() const {
-    QFile file(path(QStringLiteral("polufabu.ini")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void FeatureTest::writePersonal(const QString& title, const std::string& utf8) {
-    QFile file(path(QStringLiteral("Text/") + title + QStringLiteral(".txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const std::string bytes = cp1251::normaliseLineBreaks(cp1251::fromUtf8(utf8));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 std::string FeatureTest::parsedLetters() const {

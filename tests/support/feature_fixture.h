@@ -7,11 +7,11 @@
 #include "display/picture_box.h"
 #include "gui/settings/setting_bindings.h"
 #include "platform/files/program_folder.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/typing.h"
 #include "text/record_table.h"
 
-#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,7 +27,7 @@ class SuggestionTabs;
 
 namespace mirelta::test {
 
-class FeatureTest : public ::testing::Test {
+class FeatureTest : public ProgramFolderTest {
 protected:
     FeatureTest();
     ~FeatureTest() override;
@@ -54,12 +54,6 @@ protected:
         return found;
     }
 
-    QString path(const QString& relative) const { return folder_.filePath(relative); }
-    QString folderPath() const { return folder_.path(); }
-    void writeSettings(const QByteArray& bytes);
-    QByteArray settingsBytes() const;
-    // A personal suggestion in Text/, written from UTF-8 as Windows-1251 with CR LF.
-    void writePersonal(const QString& title, const std::string& utf8);
     // The letters of the parsed suggestion, UTF-8.
     std::string parsedLetters() const;
 
@@ -73,7 +67,6 @@ protected:
     RecordTable scenario;
 
 private:
-    QTemporaryDir folder_;
     ProgramFolder programFolder_;
     QWidget host_;
     QWidget* page_;

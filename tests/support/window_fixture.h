@@ -4,10 +4,10 @@
 #include "gui/main_window.h"
 #include "gui/session/direct_session_driver.h"
 #include "platform/sound/silent_sound_player.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/typing.h"
 
-#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,22 +27,13 @@ public:
     std::vector<std::string> lines;
 };
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public ProgramFolderTest {
 protected:
-    WindowTest();
-
     // The window is made on first use, so that a test can prepare its folder first.
     mirelta::MainWindow& window();
     // Shows the window as the program does at start (settings restored, then the show handler).
     mirelta::MainWindow& shownWindow();
     void closeWindow();
-
-    QString path(const QString& relative) const { return folder_.filePath(relative); }
-    QString folderPath() const { return folder_.path(); }
-    void writeSettings(const QByteArray& bytes);
-    QByteArray settingsBytes() const;
-    // A personal suggestion in Text/, written from UTF-8 as Windows-1251 with CR LF.
-    void writePersonal(const QString& title, const std::string& utf8);
 
     template <typename Control> Control* control(const char* name) {
         auto* found = window().findChild<Control*>(QString::fromLatin1(name));
@@ -72,7 +63,6 @@ protected:
     SoundPlayer* soundPlayer = nullptr;
 
 private:
-    QTemporaryDir folder_;
     std::unique_ptr<mirelta::MainWindow> window_;
 };
 

@@ -28,9 +28,11 @@ class SuggestionTabs;
 namespace mirelta::test {
 
 class FeatureTest : public ProgramFolderTest {
+public:
+    ~FeatureTest() override;
+
 protected:
     FeatureTest();
-    ~FeatureTest() override;
 
     mirelta::SettingsPanel& settings();
     // With the settings panel and the tab row it names personal suggestions on.

@@ -22,7 +22,7 @@ SessionEngine::SessionEngine(SessionWorld world)
 SessionEngine::~SessionEngine() = default;
 
 // Outside a session nothing is traced.
-void SessionEngine::locateSentence() {
+void SessionEngine::prepareFirstSentence() {
     mirelta::locateSentence(world_, timers_, EventTrace());
 }
 

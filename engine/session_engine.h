@@ -24,9 +24,10 @@ public:
     explicit SessionEngine(SessionWorld world);
     ~SessionEngine();
 
-    // Locates the current sentence and scenario, loading the thesis's picture and sound when the
-    // thesis changed; once a thesis is open, chooses the timer for the next tick.
-    void locateSentence(); // Alocate
+    // Before a session (as the window shows): locates the sentence under the cursor without a
+    // trace, so that its thesis's picture and sound are loaded before "Старт"; see
+    // locateSentence, which the session itself calls before each sentence.
+    void prepareFirstSentence();
 
     // Plays a whole session: "Старт", then ticks until the passes are played. Throws
     // SessionCancelled when the screen reports that the user ended it.

@@ -5,6 +5,8 @@
 #include "engine/sentence_locator.h"
 #include "engine/session_state.h"
 #include "platform/sound/sound_player.h"
+#include "text/record_table.h"
+#include "text/suggestion_tables.h"
 
 #include <algorithm>
 
@@ -31,6 +33,9 @@ void SessionRun::start() {
         trace_("gentle");
     }
     world_.state.loadedThesis = 0;
+    // A pass ends after the thesis of the last header the parse read.
+    const RecordTable& scenario = world_.scenario;
+    world_.state.thesisCount = scenario.numberAt(scenario.rowCount() - 1, scenario_field::Thesis);
     centreOnPanel(world_.scene.photo());
     centreOnPanel(world_.scene.scenarioPicture());
     placeBigLetter();

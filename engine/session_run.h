@@ -31,8 +31,9 @@ public:
     SessionRun(SessionWorld& world, TickTimers& timers, const SessionSettings& settings,
                const SessionStage& stage, Screen& cellScreen);
 
-    // The session's part of "Старт", up to the end of the first preparation run. The engine then
-    // plays ticks while the timers run.
+    // The session's part of "Старт", up to the end of the first preparation run: the thesis count
+    // comes from the scenario table the suggestion was parsed into. The engine then plays ticks
+    // while the timers run.
     void start();
     // How the session ended, once the last tick has finished it.
     const SessionOutcome& outcome() const { return outcome_; }

@@ -1,5 +1,7 @@
 #pragma once
-// The state a session shares between the main window's handlers and actions.
+// Where a session stands and what it carries from one tick to the next. The session writes it
+// (the engine, and the window's session host as it prepares one); the features that choose and
+// edit the suggestion hand it the parsed tables instead.
 
 #include "display/letter_cursor.h"
 

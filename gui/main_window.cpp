@@ -60,9 +60,8 @@ void MainWindow::buildFeatures() {
     links_ = new PageLinks(page, *menu_, folder_, shell_);
     settings_ =
         new SettingsPanel(dialogs_, folder_.path(), session_.scene().photo(), bindings_, page);
-    choice_ =
-        new SuggestionChoice(page, {session_.letters(), session_.scenario(), session_.state()},
-                             *settings_, bindings_, folder_, dialogs_);
+    choice_ = new SuggestionChoice(page, {session_.letters(), session_.scenario()}, *settings_,
+                                   bindings_, folder_, dialogs_);
     links_->buildOverlays(page);
     editor_ = new SuggestionEditor(page, {folder_, dialogs_, shell_}, *settings_);
     start_ = new QPushButton(QStringLiteral("Старт"), this);

@@ -57,8 +57,7 @@ public:
     // Takes the border away now rather than 700 ms after the first showing; see BorderSwitch.
     void switchBorderOff() { border_->switchNow(); }
 
-    // What sessions play on: the parsed suggestion, the session state and the panel's scene.
-    const SessionHost& session() const { return session_; }
+    // What sessions play on, for a film of a session.
     const PanelScene& panelScene() const { return session_.scene(); }
     // The window's own driver, when it runs its sessions itself.
     const PacedSessionDriver* pacedDriver() const { return session_.pacedDriver(); }

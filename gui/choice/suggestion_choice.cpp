@@ -1,6 +1,5 @@
 #include "gui/choice/suggestion_choice.h"
 
-#include "engine/session_state.h"
 #include "gui/settings/setting_bindings.h"
 #include "gui/settings/settings_panel.h"
 #include "gui/widgets/clickable_label.h"
@@ -41,8 +40,8 @@ const QColor kTooltipColour(255, 255, 225);
 SuggestionChoice::SuggestionChoice(QWidget* page, Tables tables, const SettingsPanel& settings,
                                    SettingBindings& bindings, const ProgramFolder& folder,
                                    Dialogs& dialogs)
-    : QObject(page), letters_(tables.letters), scenario_(tables.scenario), state_(tables.state),
-      settings_(settings), folder_(folder), dialogs_(dialogs) {
+    : QObject(page), letters_(tables.letters), scenario_(tables.scenario), settings_(settings),
+      folder_(folder), dialogs_(dialogs) {
     buildControls(page, bindings);
     onClick(standard_, [this] { standardClicked(); });
     onClick(personal_, [this] { personalClicked(); });
@@ -127,9 +126,7 @@ void SuggestionChoice::parse() {
     }
     progress_->hide();
     parsed_ = outcome.completed;
-    if (outcome.completed) {
-        state_.thesisCount = *outcome.thesisCount;
-    } else {
+    if (!outcome.completed) {
         dialogs_.message(fromBytes(outcome.message));
     }
 }

@@ -23,7 +23,6 @@ class RadioGroup;
 class RecordTable;
 class SettingBindings;
 class SettingsPanel;
-struct SessionState;
 
 class SuggestionChoice : public QObject {
     Q_OBJECT
@@ -31,7 +30,6 @@ public:
     struct Tables {
         RecordTable& letters;
         RecordTable& scenario;
-        SessionState& state; // takes the thesis count of each parse
     };
     // Builds the controls on `page`.
     // The stored choices are bound to their declared settings in `bindings`.
@@ -40,8 +38,6 @@ public:
 
     // Parses the chosen suggestion into the tables; a failure is told to the user.
     void parse();
-    // Whether the last parse completed: the tables hold a whole suggestion.
-    bool parsed() const { return parsed_; }
     // Whether a session can play the suggestion; if not, the user is told to choose one.
     bool readyToPlay();
     // While the window rebuilds itself for the border switch no choice is parsed.
@@ -70,7 +66,6 @@ private:
 
     RecordTable& letters_;
     RecordTable& scenario_;
-    SessionState& state_;
     const SettingsPanel& settings_;
     const ProgramFolder& folder_;
     Dialogs& dialogs_;

@@ -18,13 +18,12 @@ class ForeignLanguageWindow : public QMainWindow {
 public:
     explicit ForeignLanguageWindow(QString programFolder, QWidget* parent = nullptr);
 
-    // Fills the dictionary and text lists from the lesson folders of the chosen language.
-    void listLessons();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Fills the dictionary and text lists from the lesson folders of the chosen language.
+    void listLessons();
     QWidget* buildWordsPage();
     QWidget* buildLessonPage();
 

@@ -45,7 +45,7 @@ void SessionHost::cancel() {
 }
 
 void SessionHost::prepare() {
-    engine_.locateSentence();
+    engine_.prepareFirstSentence();
     state_.frameOffset = 0;
     state_.colourIndex = 0;
     state_.colours = kFrameColours;

@@ -43,11 +43,8 @@ public:
     // Asks whether to put the recommended values back, and does if the user agrees.
     void offerRecommended();
 
-    void choosePhoto();
     // Loads the photo again as the window shows; see PhotoChoice::reload.
     void reloadPhoto(bool reportMissing);
-    // The photo chosen, with its file.
-    const PhotoChoice& photo() const { return photo_; }
     // "Cвой текст", for its highlight.
     ClickableLabel* ownTextLabel() const { return ownText_; }
 
@@ -70,6 +67,7 @@ private:
     void checkName();
     void matrixClicked();
     void letterClicked();
+    void choosePhoto(); // "Фотография"
 
     Dialogs& dialogs_;
     SettingBindings& bindings_;

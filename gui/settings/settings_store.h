@@ -32,7 +32,6 @@ public:
         : path_(std::move(path)), dialogs_(dialogs), write_(write) {}
 
     void add(Setting setting) { settings_.push_back(std::move(setting)); }
-    const QString& path() const { return path_; }
 
     void restore();
     // Writes every setting; on failure shows "Unable to write to <path>" and returns false. False

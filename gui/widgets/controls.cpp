@@ -60,11 +60,6 @@ int RadioGroup::count() const {
     return static_cast<int>(buttons_->buttons().size());
 }
 
-QString RadioGroup::itemText(int index) const {
-    QAbstractButton* button = buttons_->button(index);
-    return button ? button->text() : QString();
-}
-
 void RadioGroup::setItemIndex(int index) {
     if (index < -1 || index >= count()) {
         index = -1;

@@ -42,7 +42,6 @@ public:
     int itemIndex() const { return itemIndex_; }
     void setItemIndex(int index);
     int count() const;
-    QString itemText(int index) const;
 
 Q_SIGNALS:
     void clicked();

@@ -27,13 +27,12 @@ public:
     // Moving the pointer over `area` resets `resets`.
     void addArea(QWidget* area, std::vector<ClickableLabel*> resets);
 
-    void entered(ClickableLabel* label);
-    void movedOver(QWidget* area);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void entered(ClickableLabel* label);
+    void movedOver(QWidget* area);
     void reset(const std::vector<ClickableLabel*>& labels);
 
     std::map<ClickableLabel*, QColor> normal_;

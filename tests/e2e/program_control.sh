@@ -98,3 +98,40 @@ start_weston() {
     echo "weston's socket did not appear"
     return 1
 }
+
+# Plays a session of the program in $work on the Wayland compositor of $WAYLAND_DISPLAY, driven
+# through an accessibility bus of its own (AT-SPI: a Wayland client cannot see another's windows to
+# click them). The program starts as on a Wayland desktop, with no X server to fall back to, and
+# writes its frame log and session report into $work; past the border switch the function named
+# LOOK, if any (exported with `export -f`), runs with $work, then "Старт" is pressed and the
+# closing message answered within ANSWER seconds, all within LIMIT seconds. The bus's own output
+# goes to $work/bus.txt and is shown, with the program's, when anything fails.
+# Usage: play_on_wayland LIMIT ANSWER [LOOK]
+play_on_wayland() {
+    local limit=$1 answer=$2 look=${3:-}
+    timeout "$limit" dbus-run-session -- bash -c \
+        'set -euo pipefail; source "$E2E/program_control.sh"; drive_on_wayland "$@"' \
+        drive "$work" "$answer" "$look" >"$work/bus.txt" 2>&1 || {
+        cat "$work/bus.txt"
+        echo "the program's output:"
+        cat "$work/program.txt" 2>/dev/null || true
+        return 1
+    }
+}
+
+# The program's side of play_on_wayland, on the accessibility bus: FOLDER ANSWER LOOK.
+drive_on_wayland() {
+    local folder=$1 answer=$2 look=$3 atspi="$E2E/atspi_control.py" pid
+    cd "$folder"
+    unset DISPLAY QT_QPA_PLATFORM
+    export XDG_SESSION_TYPE=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    MIRELTA_FRAME_LOG="$folder/frame-log.txt" MIRELTA_SESSION_REPORT="$folder/report.txt" \
+        ./mirelta 2>"$folder/program.txt" &
+    pid=$!
+    # Past the border switch, which makes the window anew.
+    sleep 2
+    [ -z "$look" ] || "$look" "$folder"
+    "$atspi" press Старт
+    "$atspi" answer "Сеанс окончен" "$answer" >"$folder/message.txt"
+    wait_for_end "$pid" "the message was answered"
+}

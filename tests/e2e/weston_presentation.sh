@@ -31,27 +31,8 @@ start_weston "${config[@]}"
 weston-debug timeline -o "$work/timeline.json" 2>/dev/null &
 recorder=$!
 
-cat >"$work/drive.sh" <<'DRIVE'
-set -euo pipefail
-source "$E2E/program_control.sh"
-atspi="$E2E/atspi_control.py"
-cd "$1"
-unset DISPLAY QT_QPA_PLATFORM
-export XDG_SESSION_TYPE=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-MIRELTA_TEST_HOLD_BACK_STATE=$2 MIRELTA_FRAME_LOG="$1/frame-log.txt" \
-    MIRELTA_SESSION_REPORT="$1/report.txt" ./mirelta 2>"$1/program.txt" &
-pid=$!
-sleep 2
-"$atspi" press Старт
-"$atspi" answer "Сеанс окончен" 120 >"$1/message.txt"
-wait_for_end "$pid" "the message was answered"
-DRIVE
-timeout 200 dbus-run-session -- bash "$work/drive.sh" "$work" "$hold" >"$work/bus.txt" 2>&1 || {
-    cat "$work/bus.txt"
-    echo "the program's output:"
-    cat "$work/program.txt" 2>/dev/null || true
-    exit 1
-}
+export MIRELTA_TEST_HOLD_BACK_STATE=$hold
+play_on_wayland 200 120
 kill "$recorder" 2>/dev/null || true
 wait "$recorder" 2>/dev/null || true
 [ -s "$work/frame-log.txt" ] || { echo "the program wrote no frame log"; exit 1; }

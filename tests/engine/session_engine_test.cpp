@@ -1,5 +1,5 @@
 // The session engine driven directly, without a window: what it does with the flag that says a
-// thesis is open.
+// thesis is open, and how many theses a pass plays.
 
 #include "display/glyph_strips.h"
 #include "display/panel_scene.h"
@@ -65,6 +65,17 @@ std::string suggestion(const std::vector<int>& colours) {
     return cp1251::normaliseLineBreaks(text + "<\n");
 }
 
+// The tick lines of a trace ("tick A 2 1": colour, thesis, sentence).
+std::vector<std::string> ticksOf(const FlagTrace& trace) {
+    std::vector<std::string> ticks;
+    for (const std::string& line : trace.lines) {
+        if (line.rfind("tick ", 0) == 0) {
+            ticks.push_back(line);
+        }
+    }
+    return ticks;
+}
+
 class Engine : public ::testing::Test {
 protected:
     // Parses the suggestion and readies the state as the window does when it is shown.
@@ -72,11 +83,10 @@ protected:
         const std::string text = suggestion(colours);
         const ParseOutcome parsed = parseSuggestion({.text = text}, letters, scenario);
         ASSERT_TRUE(parsed.completed) << parsed.message;
-        state.thesisCount = *parsed.thesisCount;
         state.cursor.thesis = 1;
         state.cursor.sentence = 1;
         state.cursor.glyphFrame = 1;
-        engine.locateSentence();
+        engine.prepareFirstSentence();
         state.colours = kFrameColours;
     }
     FlagTrace play() {
@@ -123,14 +133,8 @@ TEST_F(Engine, EachThesisLocatedInTheSessionStartsTheTimerOfItsOwnColour) {
     // preparation run, which still reads the thesis just played, every tick would lag one thesis.
     choose({2, 0, 2, 1, 3, 2});
     const FlagTrace trace = play();
-    std::vector<std::string> ticks;
-    for (const std::string& line : trace.lines) {
-        if (line.rfind("tick ", 0) == 0) {
-            ticks.push_back(line);
-        }
-    }
-    EXPECT_EQ(ticks, (std::vector<std::string>{"tick G 1 1", "tick A 2 1", "tick G 3 1",
-                                               "tick A 4 1", "tick A 5 1", "tick G 6 1"}));
+    EXPECT_EQ(ticksOf(trace), (std::vector<std::string>{"tick G 1 1", "tick A 2 1", "tick G 3 1",
+                                                        "tick A 4 1", "tick A 5 1", "tick G 6 1"}));
     // Locating a grey thesis starts the grey timer and puts the grey picture in; any other
     // colour starts the colour timer.
     const std::vector<int> colours = {2, 0, 2, 1, 3, 2};
@@ -153,12 +157,22 @@ TEST_F(Engine, EachThesisLocatedInTheSessionStartsTheTimerOfItsOwnColour) {
     EXPECT_FALSE(engine.greyTimer());
 }
 
+// A pass ends after the last thesis of the suggestion the session plays, whatever count the state
+// held before "Старт" (a suggestion chosen earlier had fewer theses).
+TEST_F(Engine, APassPlaysEveryThesisOfTheParsedSuggestion) {
+    choose({3, 3, 3});
+    state.thesisCount = 1;
+    const FlagTrace trace = play();
+    EXPECT_EQ(ticksOf(trace), (std::vector<std::string>{"tick A 1 1", "tick A 2 1", "tick A 3 1"}));
+    EXPECT_EQ(state.thesisCount, 3);
+}
+
 TEST_F(Engine, OutsideASessionAnOpenThesisChoosesTheTimerOfItsColour) {
     choose({2});
     EXPECT_FALSE(engine.greyTimer());
     EXPECT_TRUE(scene.background().picture.isNull());
     state.thesisOpen = 1;
-    engine.locateSentence();
+    engine.prepareFirstSentence();
     EXPECT_TRUE(engine.greyTimer());
     EXPECT_FALSE(engine.colourTimer());
     EXPECT_EQ(scene.background().picture, backgrounds.picture(Backgrounds::kGrey));

@@ -31,28 +31,6 @@ TEST_F(Faults, SettingsNamingAMissingPhotoAndAMissingSuggestionAskForNewOnes) {
     EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
 }
 
-TEST_F(Faults, BrokenPicturesAsThePhotoAreRefusedWithAMessage) {
-    QByteArray gif = gifBytes(patternImage(200, 200));
-    gif[4] = '8'; // "GIF88a": no such version
-    QByteArray bmp = bmpBytes(patternImage(200, 200));
-    bmp.truncate(bmp.size() / 3);
-    QByteArray jpeg = jpegBytes(patternImage(300, 300));
-    jpeg.truncate(jpeg.size() / 2);
-    shownWindow();
-    for (const auto& [name, bytes] :
-         std::vector<std::pair<QString, QByteArray>>{{QStringLiteral("a.gif"), gif},
-                                                     {QStringLiteral("b.bmp"), bmp},
-                                                     {QStringLiteral("c.jpeg"), jpeg}}) {
-        ASSERT_TRUE(writeFile(path(name), bytes));
-        dialogs.files.push_back(path(name));
-        control<QPushButton>("Bfoto")->click();
-        ASSERT_FALSE(dialogs.messages.isEmpty());
-        EXPECT_TRUE(dialogs.messages.last().contains(name)) << name.toStdString();
-        EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
-        EXPECT_TRUE(feature<SettingsPanel>().photo().fileName().isEmpty());
-    }
-}
-
 TEST_F(Faults, AMegabyteOfSentencesStopsWithAClearMessage) {
     std::string text = ">\n@1#1%$0&10@\n";
     while (text.size() < std::size_t{1024} * 1024) {

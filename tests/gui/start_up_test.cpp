@@ -14,7 +14,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
 
 using namespace mirelta;
 using namespace mirelta::test;
@@ -37,12 +42,39 @@ class StartUp : public WindowTest {};
 TEST_F(StartUp, AFirstRunWritesTheDefaultSettingsFileOnClose) {
     shownWindow();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'|').toStdString();
-    EXPECT_EQ(window().session().state().cursor.thesis, 1);
-    EXPECT_EQ(window().session().state().cursor.glyphFrame, 1);
-    EXPECT_EQ(window().session().state().colours[14], 0x00F0CAA6u);
-    EXPECT_EQ(window().session().state().thesisCount, 9); // weight loss, the default choice
     closeWindow();
     EXPECT_EQ(settingsBytes(), kDefaultSettings);
+}
+
+// As it shows, the window readies the session of the default choice, weight loss: it starts at
+// the first sentence of the first thesis, a pass plays the nine theses, and its rings take the
+// frame colours from the first.
+TEST_F(StartUp, TheDefaultChoiceIsReadyToPlayFromItsFirstThesis) {
+    writeSettings("[TMirelta]\r\nEpov_Text=1\r\n");
+    shownWindow();
+    control<QPushButton>("start")->click();
+    std::vector<int> theses;
+    std::set<std::string> ringColours;
+    for (const std::string& line : trace.lines) {
+        std::istringstream words(line);
+        std::string kind;
+        words >> kind;
+        if (kind == "tick") {
+            std::string colour;
+            int thesis = 0;
+            words >> colour >> thesis;
+            if (theses.empty() || theses.back() != thesis) {
+                theses.push_back(thesis);
+            }
+        } else if (kind == "ring") {
+            ringColours.insert(line.substr(line.rfind(' ') + 1));
+        }
+    }
+    ASSERT_FALSE(trace.lines.empty());
+    EXPECT_EQ(std::count(trace.lines.begin(), trace.lines.end(), "tick A 1 1"), 1);
+    EXPECT_EQ(theses, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_TRUE(ringColours.count("00FFFFFF"));  // the first frame colour
+    EXPECT_FALSE(ringColours.count("00000000")); // no colour left unset
 }
 
 TEST_F(StartUp, SettingsSurviveBetweenRunsAndOtherContentOfTheFileStays) {
@@ -80,9 +112,11 @@ TEST_F(StartUp, AMissingPhotoIsReportedOnceAtTheBorderSwitch) {
     EXPECT_EQ(dialogs.messages,
               QStringList{QStringLiteral("Фотография не найденна ! Загрузите другую")});
     EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
-    EXPECT_TRUE(feature<SettingsPanel>().photo().fileName().isEmpty());
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(feature<BorderSwitch>().isSwitching(), false);
+    closeWindow(); // the missing photo's name is forgotten
+    EXPECT_TRUE(settingsBytes().contains("\r\nOpenf_FileName=\r\n"))
+        << settingsBytes().toStdString();
 }
 
 // The border switch runs the show handler again 700 ms after the first showing, when a message of
@@ -116,7 +150,7 @@ TEST_F(StartUp, AStoredPhotoIsLoadedAndAnEmptyPhotoNameUnchecksFoto) {
     writeSettings("[TMirelta]\r\nCfoto_Checked=True\r\nOpenf_FileName=" +
                   path(QStringLiteral("me.jpeg")).toUtf8() + "\r\n");
     shownWindow();
-    EXPECT_EQ(window().session().scene().photo().size(), QSize(200, 150));
+    EXPECT_EQ(window().panelScene().photo().size(), QSize(200, 150));
     EXPECT_TRUE(control<QCheckBox>("Cfoto")->isChecked());
 
     WindowTest::closeWindow();

@@ -1,34 +1,11 @@
 #include "tests/support/window_fixture.h"
 
-#include "text/cp1251.h"
-#include "text/suggestion_tables.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QKeyEvent>
-
 namespace mirelta::test {
-
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
-WindowTest::WindowTest() {
-    for (const char* sub : {"Text", "Image", "Sound"}) {
-        QDir(folder_.path()).mkpath(QString::fromLatin1(sub));
-    }
-}
 
 mirelta::MainWindow& WindowTest::window() {
     if (!window_) {
         window_ = std::make_unique<mirelta::MainWindow>(
-            ProgramFolder(folder_.path()),
+            ProgramFolder(folderPath()),
             WindowServices{.dialogs = dialogs,
                            .sound = soundPlayer != nullptr ? *soundPlayer : sound,
                            .driver = pacedSessions ? nullptr : &driver,
@@ -44,33 +21,6 @@ mirelta::MainWindow& WindowTest::shownWindow() {
 
 void WindowTest::closeWindow() {
     window().close();
-}
-
-void WindowTest::writeSettings(const QByteArray& bytes) {
-    QFile file(path(QStringLiteral("polufabu.ini")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray WindowTest::settingsBytes() const {
-    QFile file(path(QStringLiteral("polufabu.ini")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WindowTest::writePersonal(const QString& title, const std::string& utf8) {
-    QFile file(path(QStringLiteral("Text/") + title + QStringLiteral(".txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const std::string bytes = cp1251::normaliseLineBreaks(cp1251::fromUtf8(utf8));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string WindowTest::parsedLetters() {
-    std::string bytes;
-    const RecordTable& letters = window().session().letters();
-    for (int row = 0; row < letters.rowCount(); ++row) {
-        bytes += letters.textAt(row, letters_field::Letter);
-    }
-    return cp1251::toUtf8(bytes);
 }
 
 } // namespace mirelta::test

@@ -4,35 +4,36 @@
 #include "gui/main_window.h"
 #include "gui/session/direct_session_driver.h"
 #include "platform/sound/silent_sound_player.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/typing.h"
 
-#include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace mirelta::test {
 
-// Types text into a widget key by key, as a keyboard with any layout would (QTest only knows
-// ASCII keys).
-void typeText(QWidget* widget, const QString& text);
+// The events of the sessions a test plays, as the trace runner writes them.
+class TraceLines : public SessionTrace {
+public:
+    void event(const std::string& line) override { lines.push_back(line); }
+    bool has(const std::string& line) const {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    std::vector<std::string> lines;
+};
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public ProgramFolderTest {
 protected:
-    WindowTest();
-
     // The window is made on first use, so that a test can prepare its folder first.
     mirelta::MainWindow& window();
     // Shows the window as the program does at start (settings restored, then the show handler).
     mirelta::MainWindow& shownWindow();
     void closeWindow();
-
-    QString path(const QString& relative) const { return folder_.filePath(relative); }
-    QString folderPath() const { return folder_.path(); }
-    void writeSettings(const QByteArray& bytes);
-    QByteArray settingsBytes() const;
-    // A personal suggestion in Text/, written from UTF-8 as Windows-1251 with CR LF.
-    void writePersonal(const QString& title, const std::string& utf8);
 
     template <typename Control> Control* control(const char* name) {
         auto* found = window().findChild<Control*>(QString::fromLatin1(name));
@@ -49,13 +50,12 @@ protected:
         return *found;
     }
 
-    // The letters of the parsed suggestion, UTF-8.
-    std::string parsedLetters();
-
     RecordingDialogs dialogs;
     RecordingShell shell;
     SilentSoundPlayer sound;
-    DirectSessionDriver driver;
+    // What the sessions `driver` plays did.
+    TraceLines trace;
+    DirectSessionDriver driver{&trace};
     // Set before the window is made: it runs its sessions itself, on a thread of their own and
     // paced by the screen, as the program does, instead of straight through on `driver`.
     bool pacedSessions = false;
@@ -63,7 +63,6 @@ protected:
     SoundPlayer* soundPlayer = nullptr;
 
 private:
-    QTemporaryDir folder_;
     std::unique_ptr<mirelta::MainWindow> window_;
 };
 

@@ -22,6 +22,7 @@
 #include "safety/stripe_patterns.h"
 #include "tools/flash_check/program_copy.h"
 #include "tools/flash_check/session_film.h"
+#include "tools/options/tool_options.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -102,8 +103,10 @@ QByteArray oneOf(const QString& option, const QString& value, const QStringList&
 Options parseOptions(const QStringList& args) {
     Options options;
     bool played = false; // an option that only a played session takes
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args[i];
+    const QStringList alone = {QStringLiteral("--summary"), QStringLiteral("--letter"),
+                               QStringLiteral("--matrix")};
+    for (const ToolOption& option : toolOptions(args, alone)) {
+        const QString& arg = option.name;
         if (arg == QStringLiteral("--summary")) {
             options.summaryOnly = true;
             continue;
@@ -115,10 +118,10 @@ Options parseOptions(const QStringList& args) {
             played = true;
             continue;
         }
-        if (i + 1 >= args.size()) {
+        if (!option.value) {
             throw Refused(arg.toStdString() + ": a value is needed");
         }
-        const QString& value = args[++i];
+        const QString& value = *option.value;
         if (arg == QStringLiteral("--frames")) {
             options.frames = value;
         } else if (arg == QStringLiteral("--rate")) {
@@ -152,17 +155,12 @@ Options parseOptions(const QStringList& args) {
                     }
                 }
             } else if (arg == QStringLiteral("--window")) {
-                const QStringList parts = value.split(QLatin1Char('x'));
-                bool wide = false;
-                bool high = false;
-                const int width = parts.value(0).toInt(&wide);
-                const int height = parts.value(1).toInt(&high);
-                if (parts.size() != 2 || !wide || !high || width < 1 || height < 1 ||
-                    width > 8192 || height > 8192) {
+                const std::optional<QSize> size = windowSize(value);
+                if (!size || size->width() > 8192 || size->height() > 8192) {
                     throw Refused("--window " + value.toStdString() +
                                   ": whole numbers from 1 to 8192, as in 1024x768, are needed");
                 }
-                options.window = {width, height};
+                options.window = *size;
             } else if (arg == QStringLiteral("--refresh")) {
                 options.refresh = positiveNumber(arg, value, 1000);
             } else if (arg == QStringLiteral("--seconds")) {

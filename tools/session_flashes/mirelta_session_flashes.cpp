@@ -13,6 +13,7 @@
 #include "safety/flash_monitor.h"
 #include "safety/flash_report.h"
 #include "tools/flash_check/session_film.h"
+#include "tools/options/tool_options.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,16 +38,16 @@ struct Options {
 
 std::optional<Options> parseOptions(const QStringList& args) {
     Options options;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args[i];
+    for (const ToolOption& option : toolOptions(args, {QStringLiteral("--gentle")})) {
+        const QString& arg = option.name;
         if (arg == QStringLiteral("--gentle")) {
             options.gentle = true;
             continue;
         }
-        if (i + 1 >= args.size()) {
+        if (!option.value) {
             return std::nullopt;
         }
-        const QString& value = args[++i];
+        const QString& value = *option.value;
         bool number = false;
         if (arg == QStringLiteral("--folder")) {
             options.folder = value;
@@ -61,21 +62,13 @@ std::optional<Options> parseOptions(const QStringList& args) {
                 return std::nullopt;
             }
         } else if (arg == QStringLiteral("--window")) {
-            const QStringList parts = value.split(QLatin1Char('x'));
-            bool wide = false;
-            bool high = false;
-            options.window = QSize(parts.value(0).toInt(&wide), parts.value(1).toInt(&high));
-            if (parts.size() != 2 || !wide || !high || options.window.width() < 1 ||
-                options.window.height() < 1) {
+            const std::optional<QSize> size = windowSize(value);
+            if (!size) {
                 return std::nullopt;
             }
+            options.window = *size;
         } else if (arg == QStringLiteral("--brightness")) {
-            const int level = value.toInt(&number);
-            if (value == QStringLiteral("off")) {
-                options.brightness.reset();
-            } else if (number && level >= 100 && level <= 500) {
-                options.brightness = level;
-            } else {
+            if (!readBrightness(value, options.brightness)) {
                 return std::nullopt;
             }
         } else {

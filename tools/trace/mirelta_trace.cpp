@@ -16,6 +16,7 @@
 #include "platform/desktop/console_dialogs.h"
 #include "platform/files/program_folder.h"
 #include "platform/sound/silent_sound_player.h"
+#include "tools/options/tool_options.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,38 +41,27 @@ struct Options {
 // The options, or nothing with `refused` saying what was wrong when it was one value.
 std::optional<Options> parseOptions(const QStringList& args, std::string& refused) {
     Options options;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QStringLiteral("--gentle")) {
+    for (const ToolOption& option : toolOptions(args, {QStringLiteral("--gentle")})) {
+        if (option.name == QStringLiteral("--gentle")) {
             options.gentle = true;
             continue;
         }
-        if (i + 1 >= args.size()) {
+        if (!option.value) {
             return std::nullopt;
         }
-        const QString& value = args[++i];
-        if (arg == QStringLiteral("--folder")) {
+        const QString& value = *option.value;
+        if (option.name == QStringLiteral("--folder")) {
             options.folder = value;
-        } else if (arg == QStringLiteral("--window")) {
-            const QStringList parts = value.split(QLatin1Char('x'));
-            bool wide = false;
-            bool high = false;
-            const int width = parts.value(0).toInt(&wide);
-            const int height = parts.value(1).toInt(&high);
-            if (parts.size() != 2 || !wide || !high || width < 1 || height < 1) {
+        } else if (option.name == QStringLiteral("--window")) {
+            const std::optional<QSize> size = windowSize(value);
+            if (!size) {
                 refused = "--window " + value.toStdString() +
                           ": the width and the height must be whole numbers above 0, as in 640x480";
                 return std::nullopt;
             }
-            options.window = {width, height};
-        } else if (arg == QStringLiteral("--brightness")) {
-            bool number = false;
-            const int level = value.toInt(&number);
-            if (value == QStringLiteral("off")) {
-                options.brightness.reset();
-            } else if (number && level >= 100 && level <= 500) {
-                options.brightness = level;
-            } else {
+            options.window = *size;
+        } else if (option.name == QStringLiteral("--brightness")) {
+            if (!readBrightness(value, options.brightness)) {
                 refused = "--brightness " + value.toStdString() +
                           ": the level must be off or a whole number from 100 to 500";
                 return std::nullopt;

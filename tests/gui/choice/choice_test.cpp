@@ -1,8 +1,10 @@
-// Choosing, switching and deleting suggestions, with the handlers nested as they run.
+// Choosing, switching and deleting suggestions, with the handlers nested as they run: the choice
+// on its own page, with the settings panel it reads the version and the name from.
 
+#include "gui/choice/suggestion_choice.h"
 #include "gui/widgets/clickable_label.h"
 #include "gui/widgets/controls.h"
-#include "tests/support/window_fixture.h"
+#include "tests/support/feature_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +25,7 @@ const std::string kPersonal = "*Для себя*\n>\n@1#1%$0&10@\nЯ споко�
 const std::string kSmokingStart = "ЯБРОСИЛКУРИТЬ";
 const QString kChooseStandard = QStringLiteral("Выбирите стандартный настрой");
 
-class Choice : public WindowTest {
+class Choice : public FeatureTest {
 protected:
     QComboBox* list() { return control<QComboBox>("Cperson"); }
     QCheckBox* personal() { return control<QCheckBox>("Chperson"); }
@@ -39,7 +41,7 @@ protected:
 
 TEST_F(Choice, PickingAStandardItemWhilePersonalIsOnSwitchesItOff) {
     writePersonal(QStringLiteral("Мой"), kPersonal);
-    shownWindow();
+    showAsTheWindowDoes();
     pick(QStringLiteral("Мой"));
     ASSERT_TRUE(personal()->isChecked());
     EXPECT_EQ(standard()->itemIndex(), -1);
@@ -54,7 +56,7 @@ TEST_F(Choice, PickingAStandardItemWhilePersonalIsOnSwitchesItOff) {
 
 TEST_F(Choice, PickingAnEntryChecksPersonalNamesTheTabAndShowsTheDescription) {
     writePersonal(QStringLiteral("Мой"), kPersonal);
-    shownWindow();
+    showAsTheWindowDoes();
     pick(QStringLiteral("Мой"));
     EXPECT_TRUE(personal()->isChecked());
     auto* pages = control<QTabWidget>("Pagenast");
@@ -67,7 +69,7 @@ TEST_F(Choice, PickingAnEntryChecksPersonalNamesTheTabAndShowsTheDescription) {
 }
 
 TEST_F(Choice, SwitchingPersonalOffWithNoStandardItemChoosesSmoking) {
-    shownWindow();
+    showAsTheWindowDoes();
     personal()->setChecked(true); // no name: nothing parsed yet
     EXPECT_EQ(standard()->itemIndex(), -1);
     personal()->setChecked(false);
@@ -78,7 +80,7 @@ TEST_F(Choice, SwitchingPersonalOffWithNoStandardItemChoosesSmoking) {
 
 TEST_F(Choice, SwitchingPersonalOnWithAGoneFileClearsTheNameAndKeepsTheTables) {
     writePersonal(QStringLiteral("Мой"), kPersonal);
-    shownWindow();
+    showAsTheWindowDoes();
     const std::string before = parsedLetters();
     list()->setEditText(QStringLiteral("Мой"));
     QFile::remove(path(QStringLiteral("Text/Мой.txt")));
@@ -88,7 +90,7 @@ TEST_F(Choice, SwitchingPersonalOnWithAGoneFileClearsTheNameAndKeepsTheTables) {
 }
 
 TEST_F(Choice, TypingANameThatNamesNoFileLoadsNothing) {
-    shownWindow();
+    showAsTheWindowDoes();
     const std::string before = parsedLetters();
     for (const QString& typed :
          {QStringLiteral("Несуществующий"), QStringLiteral("../../etc/passwd"),
@@ -105,7 +107,7 @@ TEST_F(Choice, TypingANameThatNamesNoFileLoadsNothing) {
 TEST_F(Choice, DeletingThePersonalSuggestionInUseGoesBackToSmoking) {
     writePersonal(QStringLiteral("Мой"), kPersonal);
     writePersonal(QStringLiteral("Другой"), kPersonal);
-    shownWindow();
+    showAsTheWindowDoes();
     pick(QStringLiteral("Мой"));
     dialogs.messages.clear();
     dialogs.answers = {true};
@@ -124,7 +126,7 @@ TEST_F(Choice, DeletingThePersonalSuggestionInUseGoesBackToSmoking) {
 
 TEST_F(Choice, DeletionDeclinedOrWithoutASelectedEntryDeletesNothing) {
     writePersonal(QStringLiteral("Мой"), kPersonal);
-    shownWindow();
+    showAsTheWindowDoes();
     pick(QStringLiteral("Мой"));
     dialogs.answers = {false};
     control<ClickableLabel>("Rud")->clicked();
@@ -144,7 +146,7 @@ TEST_F(Choice, DeletionDeclinedOrWithoutASelectedEntryDeletesNothing) {
 TEST_F(Choice, AStoredPersonalChoiceIsLoadedAtStartUp) {
     writePersonal(QStringLiteral("Мой"), kPersonal);
     writeSettings("[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xCC\xEE\xE9\r\n");
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_TRUE(personal()->isChecked());
     EXPECT_EQ(standard()->itemIndex(), -1);
     EXPECT_EQ(parsedLetters(), "ЯСПОКОЕН");
@@ -153,24 +155,37 @@ TEST_F(Choice, AStoredPersonalChoiceIsLoadedAtStartUp) {
 
 TEST_F(Choice, AStoredPersonalChoiceWhoseFileIsGoneAsksForAChoice) {
     writeSettings("[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xCC\xEE\xE9\r\n");
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_EQ(list()->currentText(), QString());
     EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Выбирите пресональный настрой")});
 }
 
 TEST_F(Choice, AMissingTextFolderLeavesTheListEmpty) {
     QDir(path(QStringLiteral("Text"))).removeRecursively();
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_EQ(list()->count(), 0);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(Choice, AParseThatStopsShowsItsMessage) {
     writePersonal(QStringLiteral("Длинный"), ">\n@1#1%$0&10@\nабвгдежзиклм\n<\n");
-    shownWindow();
+    showAsTheWindowDoes();
     pick(QStringLiteral("Длинный"));
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.last(),
               QStringLiteral("В настрое 1 В предложении 1 слово 1\r длиннее 10 букв"));
     EXPECT_TRUE(control<QWidget>("Pb")->isHidden());
+}
+
+// A parse that stops keeps the rows read up to the fault, which no session may play.
+TEST_F(Choice, ASuggestionWhoseParseStoppedIsNotReadyToPlay) {
+    writePersonal(QStringLiteral("Сломан"), ">\n@1#1%$0&10@\nЯ могу\nабвгдежзиклм\n<\n");
+    writeSettings(
+        "[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xD1\xEB\xEE\xEC\xE0\xED\r\n");
+    showAsTheWindowDoes();
+    ASSERT_GT(letters.rowCount(), 0); // the rows read before the fault
+    dialogs.messages.clear();
+    EXPECT_FALSE(choice().readyToPlay());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("ошибку")));
 }

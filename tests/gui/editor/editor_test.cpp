@@ -1,10 +1,11 @@
-// Composing, checking and saving a personal suggestion in the editor.
+// Composing, checking and saving a personal suggestion in the editor, built on its page with the
+// settings panel that opens it and the choice that takes what it saves.
 
 #include "gui/editor/editor_panel.h"
 #include "gui/widgets/clickable_label.h"
 #include "gui/widgets/controls.h"
+#include "tests/support/feature_fixture.h"
 #include "tests/support/test_pictures.h"
-#include "tests/support/window_fixture.h"
 #include "text/cp1251.h"
 
 #include <QCheckBox>
@@ -21,8 +22,13 @@ using namespace mirelta::test;
 
 namespace {
 
-class Editor : public WindowTest {
+class Editor : public FeatureTest {
 protected:
+    // In the order the window builds them: the editor over the choice.
+    Editor() {
+        choice();
+        editor();
+    }
     EditorPanel* panel() { return control<EditorPanel>("Ptext"); }
     QLineEdit* title() { return control<QLineEdit>("Ezag"); }
     // Word field `index`, 0-9.
@@ -59,7 +65,7 @@ protected:
 } // namespace
 
 TEST_F(Editor, TheExampleSuggestionIsSavedByteForByteAndPlayedNext) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     EXPECT_FALSE(panel()->isHidden());
     choosePicture(picture(QStringLiteral("zdorov/zdorov.jpeg"), 200, 150));
@@ -85,7 +91,7 @@ TEST_F(Editor, TheExampleSuggestionIsSavedByteForByteAndPlayedNext) {
 }
 
 TEST_F(Editor, ASentenceBeforeAcceptingWritesTheShortHeader) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     click("Bop");
     words({QStringLiteral("Раз")});
@@ -101,7 +107,7 @@ TEST_F(Editor, ASentenceBeforeAcceptingWritesTheShortHeader) {
 
 TEST_F(Editor, AWomansTextHasNoMensMarker) {
     writeSettings("[TMirelta]\r\nRpol_ItemIndex=1\r\n");
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     words({QStringLiteral("Я"), QStringLiteral("смогла")});
     title()->setText(QStringLiteral("Её"));
@@ -111,7 +117,7 @@ TEST_F(Editor, AWomansTextHasNoMensMarker) {
 }
 
 TEST_F(Editor, AnEmptyFirstWordAddsNoSentenceButCompletesTheHeader) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     words({QString(), QString(), QStringLiteral("третье")});
     click("Bnewslov");
@@ -120,7 +126,7 @@ TEST_F(Editor, AnEmptyFirstWordAddsNoSentenceButCompletesTheHeader) {
 }
 
 TEST_F(Editor, SavingTwiceUnderOneTitleListsItTwiceAndKeepsTheNewerText) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     words({QStringLiteral("один")});
     title()->setText(QStringLiteral("Мой"));
@@ -133,7 +139,7 @@ TEST_F(Editor, SavingTwiceUnderOneTitleListsItTwiceAndKeepsTheNewerText) {
 }
 
 TEST_F(Editor, PicturesAndSoundsMustLieInTheProgramsFolders) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     const QString outside = path(QStringLiteral("elsewhere.jpeg"));
     ASSERT_TRUE(writeFile(outside, jpegBytes(patternImage(150, 150))));
@@ -154,7 +160,7 @@ TEST_F(Editor, PicturesAndSoundsMustLieInTheProgramsFolders) {
 }
 
 TEST_F(Editor, APictureMustBeFromOneHundredTo425PixelsASide) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     choosePicture(picture(QStringLiteral("a.jpeg"), 426, 200));
     EXPECT_EQ(dialogs.messages.last(),
@@ -179,7 +185,7 @@ TEST_F(Editor, APictureMustBeFromOneHundredTo425PixelsASide) {
 }
 
 TEST_F(Editor, ABadTitleIsRefusedAndAMissingTextFolderIsMade) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     words({QStringLiteral("да")});
     for (const QString& bad :
@@ -198,7 +204,7 @@ TEST_F(Editor, ABadTitleIsRefusedAndAMissingTextFolderIsMade) {
 }
 
 TEST_F(Editor, ARejectedTextIsStillSavedAndItsMessageShown) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     click("Bnabz"); // a second header pending, the first never completed
     title()->setText(QStringLiteral("Черновик"));
@@ -211,7 +217,7 @@ TEST_F(Editor, ARejectedTextIsStillSavedAndItsMessageShown) {
 // so a parser message appears once: in an empty list, which chooses its first entry by itself, and
 // in a list that still names another (broken) suggestion.
 TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     click("Bnabz");
     title()->setText(QStringLiteral("Черновик"));
@@ -233,14 +239,14 @@ TEST_F(Editor, ASavedTextIsParsedOnceWhateverTheListHeld) {
 }
 
 TEST_F(Editor, ArrowsAndSpaceMoveBetweenTheFieldsAndTheGuideOpens) {
-    shownWindow();
+    showAsTheWindowDoes();
     open();
     QTest::keyClick(title(), Qt::Key_Right);
-    EXPECT_EQ(window().focusWidget(), word(0));
+    EXPECT_EQ(host().focusWidget(), word(0));
     QTest::keyClick(word(0), Qt::Key_Space);
-    EXPECT_EQ(window().focusWidget(), word(1));
+    EXPECT_EQ(host().focusWidget(), word(1));
     QTest::keyClick(word(9), Qt::Key_Right);
-    EXPECT_EQ(window().focusWidget(), control<QPushButton>("Bnewslov"));
+    EXPECT_EQ(host().focusWidget(), control<QPushButton>("Bnewslov"));
     control<ClickableLabel>("R6")->clicked();
     ASSERT_EQ(shell.opened.size(), 1);
     EXPECT_TRUE(shell.opened[0].toLocalFile().endsWith(QStringLiteral("Внушения.doc")));

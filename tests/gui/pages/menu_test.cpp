@@ -1,5 +1,9 @@
-// The menu strip, the link bar, the information pages and the labels that light up.
+// The menu strip, the link bar, the information pages and the labels that light up. The pages
+// and links are tested on their own page; the highlights, which span every feature, and the menu's
+// place over the tab row on the whole window.
 
+#include "gui/pages/menu_panel.h"
+#include "gui/pages/page_links.h"
 #include "gui/widgets/clickable_label.h"
 #include "gui/widgets/controls.h"
 #include "gui/widgets/hover_highlights.h"
@@ -11,6 +15,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -22,6 +27,47 @@ namespace {
 
 const QColor kLime(0, 255, 0);
 
+void touchFile(const QString& file) {
+    QDir().mkpath(QFileInfo(file).path());
+    QFile touched(file);
+    ASSERT_TRUE(touched.open(QIODevice::WriteOnly));
+}
+
+QStringList paragraphsOf(const QTextEdit* text) {
+    QStringList list;
+    for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next()) {
+        list.append(block.text());
+    }
+    return list;
+}
+
+// The link bar and the information pages on a page of their own, with the menu strip.
+class Pages : public ::testing::Test {
+protected:
+    Pages() {
+        auto* page = new QWidget(&host_);
+        auto* menu = new MenuPanel(&host_);
+        auto* links = new PageLinks(page, *menu, folder_, shell);
+        links->buildOverlays(page);
+        host_.show();
+    }
+    template <typename Control> Control* control(const char* name) {
+        auto* found = host_.findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    ClickableLabel* label(const char* name) { return control<ClickableLabel>(name); }
+    QStringList paragraphs() { return paragraphsOf(control<QTextEdit>("Rhelp")); }
+    void touch(const QString& relative) { touchFile(dir_.filePath(relative)); }
+
+    RecordingShell shell;
+
+private:
+    QTemporaryDir dir_;
+    ProgramFolder folder_{dir_.path()};
+    QWidget host_;
+};
+
 class Menu : public WindowTest {
 protected:
     ClickableLabel* label(const char* name) { return control<ClickableLabel>(name); }
@@ -31,19 +77,6 @@ protected:
         QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), area->mapToGlobal(QPointF(1, 1)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(area, &move);
-    }
-    QStringList paragraphs() {
-        QStringList list;
-        const QTextDocument* document = control<QTextEdit>("Rhelp")->document();
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-            list.append(block.text());
-        }
-        return list;
-    }
-    void touch(const QString& relative) {
-        QDir().mkpath(QFileInfo(path(relative)).path());
-        QFile file(path(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
 };
 
@@ -83,9 +116,8 @@ TEST_F(Menu, ALabelNotInItsNormalColourStaysAsItIs) {
     EXPECT_EQ(label("Rud")->background(), QColor(255, 255, 225));
 }
 
-TEST_F(Menu, EachPageShowsItsTextOnceAndOpensItsDocument) {
+TEST_F(Pages, EachPageShowsItsTextOnceAndOpensItsDocument) {
     touch(QStringLiteral("О программе.doc"));
-    shownWindow();
     label("R1")->clicked();
     label("R1")->clicked();
     EXPECT_EQ(paragraphs().size(), 20);
@@ -115,16 +147,14 @@ TEST_F(Menu, EachPageShowsItsTextOnceAndOpensItsDocument) {
               QStringLiteral("С темой \"Настрои\". Потом вы получите текст Вашего "
                              "эксклюзивного настроя. И указания по его применению"));
     EXPECT_EQ(shell.opened.size(), 3);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
     control<QPushButton>("Bzac")->click();
     EXPECT_TRUE(control<QWidget>("Phelp")->isHidden());
 }
 
-TEST_F(Menu, TheAuthorsCardAndTheLinksOpenThePagesThatShipWithTheProgram) {
+TEST_F(Pages, TheAuthorsCardAndTheLinksOpenThePagesThatShipWithTheProgram) {
     for (const char* page : {"forum", "suggestions", "index", "program", "author"}) {
         touch(QStringLiteral("Site/%1.html").arg(QLatin1String(page)));
     }
-    shownWindow();
     label("R0")->clicked();
     EXPECT_FALSE(control<QWidget>("Pavtor")->isHidden());
     EXPECT_TRUE(label("Ravt")->text().startsWith(QStringLiteral("Автор программы")));
@@ -151,6 +181,15 @@ TEST_F(Menu, TheAuthorsCardAndTheLinksOpenThePagesThatShipWithTheProgram) {
     label("Rm2")->clicked();
     Q_EMIT label("Rm2")->doubleClicked();
     EXPECT_TRUE(shell.opened.last().toLocalFile().endsWith(QStringLiteral("program.html")));
+}
+
+// A page whose document is missing opens nothing and tells the user nothing.
+TEST_F(Menu, AMissingDocumentIsNeitherOpenedNorReported) {
+    shownWindow();
+    label("R4")->clicked();
+    EXPECT_FALSE(control<QWidget>("Phelp")->isHidden());
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(Menu, TheMenuGoesBehindTheTabRowAndComesBack) {

@@ -3,7 +3,7 @@
 // hold is left exactly as it was.
 
 #include "gui/widgets/controls.h"
-#include "tests/support/window_fixture.h"
+#include "tests/support/feature_fixture.h"
 
 #include <QLineEdit>
 
@@ -86,7 +86,7 @@ qsizetype firstDifference(const QByteArray& a, const QByteArray& b) {
     return a.size() == b.size() ? -1 : common;
 }
 
-class LargeSettings : public WindowTest {
+class LargeSettings : public FeatureTest {
 protected:
     QLineEdit* field(const char* name) { return control<QLineEdit>(name); }
 };
@@ -96,12 +96,12 @@ protected:
 TEST_F(LargeSettings, AFiftyMegabyteFileRestoresItsSectionAndKeepsEveryOtherByte) {
     const QByteArray foreign = foreignSections(qsizetype{50} * 1024 * 1024);
     writeSettings(foreign + kSection);
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_EQ(field("Epov")->text(), QStringLiteral("3"));
     EXPECT_EQ(field("Ename")->text(), QStringLiteral("Иван"));
     EXPECT_EQ(control<RadioGroup>("Rgnast")->itemIndex(), 2);
     field("Epov")->setText(QStringLiteral("1"));
-    closeWindow();
+    saveSettings();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
 
     const QByteArray saved = settingsBytes();
@@ -138,12 +138,11 @@ TEST_F(LargeSettings, AFiftyMegabyteFileRestoresItsSectionAndKeepsEveryOtherByte
 TEST_F(LargeSettings, AFileTooLargeToHoldIsNeitherRestoredNorWrittenAndTheUserIsToldOnce) {
     const QByteArray original = foreignSections(qsizetype{64} * 1024 * 1024) + kSection;
     writeSettings(original);
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_EQ(field("Epov")->text(), QStringLiteral("2")); // the default
     field("Epov")->setText(QStringLiteral("1"));
-    window().hide();
-    window().show(); // a second showing reads the file again
-    closeWindow();
+    showAsTheWindowDoes(); // a second showing reads the file again
+    saveSettings();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains(path(QStringLiteral("polufabu.ini"))));
     EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("не изменит")));

@@ -23,15 +23,6 @@ const QByteArray kSettingsFile =
     "[TMirelta]\r\nChperson_Checked=True\r\nCperson_Text=\xce\xe4\xe8\xed\r\n"
     "Epov_Text=1\r\n";
 
-class Lines : public SessionTrace {
-public:
-    void event(const std::string& line) override { lines.push_back(line); }
-    bool has(const std::string& line) const {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-    std::vector<std::string> lines;
-};
-
 class SessionWarning : public WindowTest {
 protected:
     SessionWarning() { writePersonal(QStringLiteral("Один"), kShort); }
@@ -72,26 +63,26 @@ TEST_F(SessionWarning, TheFirstStartWarnsAndItsChoiceIsKeptAndNotAskedAgain) {
     EXPECT_TRUE(settingsBytes().endsWith("\r\nCubav_Checked=True\r\nCgentle_Checked=True\r\n"))
         << settingsBytes().toStdString();
 
-    Lines trace;
-    DirectSessionDriver traced(&trace);
+    TraceLines played;
+    DirectSessionDriver traced(&played);
     const auto again = startAgain(traced);
     EXPECT_EQ(again->findChild<QCheckBox*>(QStringLiteral("Cgentle"))->checkState(), Qt::Checked);
     again->findChild<QPushButton*>(QStringLiteral("start"))->click();
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_GT(traced.presented, 0);
-    EXPECT_TRUE(trace.has("gentle"));
+    EXPECT_TRUE(played.has("gentle"));
 }
 
 TEST_F(SessionWarning, TheFullSessionChosenIsPlayedAsDesigned) {
     writeSettings(kSettingsFile);
-    Lines trace;
-    DirectSessionDriver traced(&trace);
+    TraceLines played;
+    DirectSessionDriver traced(&played);
     dialogs.choices = {1};
     const auto first = startAgain(traced);
     first->findChild<QPushButton*>(QStringLiteral("start"))->click();
     ASSERT_EQ(dialogs.warnings.size(), 1);
     EXPECT_GT(traced.presented, 0);
-    EXPECT_FALSE(trace.has("gentle"));
+    EXPECT_FALSE(played.has("gentle"));
     EXPECT_TRUE(settingsBytes().endsWith("\r\nCgentle_Checked=False\r\n"));
 }
 
@@ -162,7 +153,7 @@ TEST_F(SessionWarning, TheChoiceRoundTripsThroughTheSettingsFile) {
         const QByteArray file = "[TMirelta]\r\nCgentle_Checked=" + QByteArray(stored) +
                                 "\r\nEpov_Text=3\r\n[Other]\r\nKey=1\r\n";
         writeSettings(file);
-        Lines unused;
+        TraceLines unused;
         DirectSessionDriver traced(&unused);
         auto again = startAgain(traced);
         EXPECT_EQ(again->findChild<QCheckBox*>(QStringLiteral("Cgentle"))->checkState(), state)

@@ -1,15 +1,18 @@
-// The settings on the window: limits, exclusions, the photo, restoring and the recommended values.
+// The settings panel on its page: limits, exclusions, the photo, restoring and the recommended
+// values.
 
-#include "gui/widgets/clickable_label.h"
+#include "gui/settings/settings_panel.h"
 #include "gui/widgets/controls.h"
+#include "tests/support/feature_fixture.h"
 #include "tests/support/test_pictures.h"
-#include "tests/support/window_fixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 using namespace mirelta;
 using namespace mirelta::test;
@@ -20,7 +23,7 @@ const QString kTooBig = QStringLiteral("Фотография слишком ве
 const QString kTooSmall = QStringLiteral("Фотография слишком мала ! Загрузите другую");
 const QString kAtLeastOne = QStringLiteral("Не менее одного повторения");
 
-class Settings : public WindowTest {
+class Settings : public FeatureTest {
 protected:
     QLineEdit* field(const char* name) { return control<QLineEdit>(name); }
     QCheckBox* box(const char* name) { return control<QCheckBox>(name); }
@@ -41,7 +44,7 @@ protected:
 } // namespace
 
 TEST_F(Settings, RepeatCountsStayWithinTheirLimits) {
-    shownWindow();
+    showAsTheWindowDoes();
     type(field("Mpov"), QStringLiteral("5"));
     EXPECT_EQ(field("Mpov")->text(), QStringLiteral("4"));
     type(field("Mpov"), QStringLiteral("0"));
@@ -57,7 +60,7 @@ TEST_F(Settings, RepeatCountsStayWithinTheirLimits) {
 }
 
 TEST_F(Settings, ANameHasAtMostTenCharacters) {
-    shownWindow();
+    showAsTheWindowDoes();
     type(field("Ename"), QStringLiteral("Александра"));
     EXPECT_EQ(field("Ename")->text(), QStringLiteral("Александра"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -68,7 +71,7 @@ TEST_F(Settings, ANameHasAtMostTenCharacters) {
 }
 
 TEST_F(Settings, MatrixAndLetterExcludeEachOtherAndWordGivesWay) {
-    shownWindow();
+    showAsTheWindowDoes();
     box("Cbuk")->setChecked(true);
     EXPECT_TRUE(box("Cslov")->isChecked());
     box("Cmatr")->setChecked(true); // "Буква" on: "Слово" goes off, "Буква" stays
@@ -81,39 +84,39 @@ TEST_F(Settings, MatrixAndLetterExcludeEachOtherAndWordGivesWay) {
 }
 
 TEST_F(Settings, APhotoIsCheckedForSizeByItsBox) {
-    shownWindow();
+    showAsTheWindowDoes();
     choosePhoto(500, 300);
     EXPECT_EQ(dialogs.messages, QStringList{kTooBig});
-    EXPECT_EQ(window().session().scene().photo().size(), QSize(425, 425));
+    EXPECT_EQ(photo.size(), QSize(425, 425));
     EXPECT_TRUE(box("Cfoto")->isChecked());
     EXPECT_EQ(dialogs.openedFolders, QStringList{folderPath()});
     // The box keeps 425 x 425: no later photo of the run is measured again.
     dialogs.messages.clear();
     choosePhoto(90, 90);
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(window().session().scene().photo().size(), QSize(425, 425));
+    EXPECT_EQ(photo.size(), QSize(425, 425));
 }
 
 TEST_F(Settings, ATooSmallPhotoIsDroppedAndAWideLowOneOnlyWarned) {
-    shownWindow();
+    showAsTheWindowDoes();
     choosePhoto(90, 90);
     EXPECT_EQ(dialogs.messages, QStringList{kTooSmall});
     EXPECT_FALSE(box("Cfoto")->isChecked());
-    EXPECT_TRUE(feature<SettingsPanel>().photo().fileName().isEmpty());
-    EXPECT_TRUE(window().session().scene().photo().isEmpty());
+    EXPECT_TRUE(bindings.value(setting::photoFile).isEmpty());
+    EXPECT_TRUE(photo.isEmpty());
 }
 
 TEST_F(Settings, AWideButLowPhotoShowsOnlyTheFirstMessage) {
-    shownWindow();
+    showAsTheWindowDoes();
     choosePhoto(600, 80);
     EXPECT_EQ(dialogs.messages, QStringList{kTooBig});
     EXPECT_TRUE(box("Cfoto")->isChecked());
 }
 
 TEST_F(Settings, APhotoThatIsNotAPictureChangesNothing) {
-    shownWindow();
+    showAsTheWindowDoes();
     choosePhoto(150, 150);
-    const QString chosen = feature<SettingsPanel>().photo().fileName();
+    const QString chosen = bindings.value(setting::photoFile);
     dialogs.messages.clear();
     const QString broken = path(QStringLiteral("broken.jpeg"));
     ASSERT_TRUE(writeFile(broken, jpegBytes(patternImage(300, 300)).left(200)));
@@ -121,19 +124,41 @@ TEST_F(Settings, APhotoThatIsNotAPictureChangesNothing) {
     control<QPushButton>("Bfoto")->click();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("broken.jpeg")));
-    EXPECT_EQ(feature<SettingsPanel>().photo().fileName(), chosen);
-    EXPECT_EQ(window().session().scene().photo().size(), QSize(150, 150));
+    EXPECT_EQ(bindings.value(setting::photoFile), chosen);
+    EXPECT_EQ(photo.size(), QSize(150, 150));
     EXPECT_TRUE(box("Cfoto")->isChecked());
     dialogs.messages.clear();
     control<QPushButton>("Bfoto")->click(); // cancelled
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
+TEST_F(Settings, BrokenPicturesAsThePhotoAreRefusedWithAMessage) {
+    QByteArray gif = gifBytes(patternImage(200, 200));
+    gif[4] = '8'; // "GIF88a": no such version
+    QByteArray bmp = bmpBytes(patternImage(200, 200));
+    bmp.truncate(bmp.size() / 3);
+    QByteArray jpeg = jpegBytes(patternImage(300, 300));
+    jpeg.truncate(jpeg.size() / 2);
+    showAsTheWindowDoes();
+    for (const auto& [name, bytes] :
+         std::vector<std::pair<QString, QByteArray>>{{QStringLiteral("a.gif"), gif},
+                                                     {QStringLiteral("b.bmp"), bmp},
+                                                     {QStringLiteral("c.jpeg"), jpeg}}) {
+        ASSERT_TRUE(writeFile(path(name), bytes));
+        dialogs.files.push_back(path(name));
+        control<QPushButton>("Bfoto")->click();
+        ASSERT_FALSE(dialogs.messages.isEmpty());
+        EXPECT_TRUE(dialogs.messages.last().contains(name)) << name.toStdString();
+        EXPECT_FALSE(control<QCheckBox>("Cfoto")->isChecked());
+        EXPECT_TRUE(bindings.value(setting::photoFile).isEmpty());
+    }
+}
+
 TEST_F(Settings, RestoringRunsEachReactionAsAUserChangeWould) {
     writeSettings("[TMirelta]\r\nCmatr_Checked=True\r\nCbuk_Checked=true\r\nRskor_ItemIndex=abc\r\n"
                   "Cslov_Checked=yes\r\nEname_Text=  Константин1  \r\nRvid_ItemIndex=7\r\n"
                   "Mpov_Text=9\r\nEzad_Text=\"\"x\"\"\r\n");
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_FALSE(box("Cmatr")->isChecked());
     EXPECT_TRUE(box("Cbuk")->isChecked());
     EXPECT_FALSE(box("Cslov")->isChecked());
@@ -145,13 +170,13 @@ TEST_F(Settings, RestoringRunsEachReactionAsAUserChangeWould) {
     EXPECT_EQ(dialogs.messages,
               (QStringList{QStringLiteral("Максимально четыре повторения"),
                            QStringLiteral("В имени не должно быть более 10 символов")}));
-    closeWindow();
+    saveSettings();
     EXPECT_TRUE(settingsBytes().contains("\r\nEzad_Text=\"\"x\"\"\r\n"));
 }
 
 TEST_F(Settings, ANegativeFormVersionRestoresNothing) {
     writeSettings("[TMirelta]\r\nFormVersion=-1\r\nEpov_Text=7\r\n");
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_EQ(field("Epov")->text(), QStringLiteral("2"));
 }
 
@@ -161,17 +186,17 @@ TEST_F(Settings, BinaryJunkAsTheSettingsFileGivesTheDefaults) {
         junk.append(static_cast<char>((i * 131) % 256));
     }
     writeSettings(junk);
-    shownWindow();
+    showAsTheWindowDoes();
     EXPECT_EQ(field("Epov")->text(), QStringLiteral("2"));
     EXPECT_EQ(control<RadioGroup>("Rgnast")->itemIndex(), 5);
 }
 
 TEST_F(Settings, TheRecommendedValuesComeBackOnYesOnly) {
-    shownWindow();
+    showAsTheWindowDoes();
     type(field("Eslov"), QStringLiteral("7"));
     control<RadioGroup>("Rskor")->setItemIndex(2);
     dialogs.answers = {false};
-    control<ClickableLabel>("Rn")->clicked();
+    settings().offerRecommended(); // "Оптим. настройки программы"
     EXPECT_EQ(field("Eslov")->text(), QStringLiteral("7"));
 
     box("Cmatr")->setChecked(true);
@@ -181,7 +206,7 @@ TEST_F(Settings, TheRecommendedValuesComeBackOnYesOnly) {
     type(field("Ename"), QStringLiteral("Ян"));
     control<QSlider>("Tiar")->setValue(400);
     dialogs.answers = {true};
-    control<ClickableLabel>("Rn")->clicked();
+    settings().offerRecommended(); // "Оптим. настройки программы"
     EXPECT_EQ(dialogs.questions.last(),
               QStringLiteral("Востановление настроек: Востановить настройки по умолчанию"));
     EXPECT_EQ(field("Eslov")->text(), QStringLiteral("20"));

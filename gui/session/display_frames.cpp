@@ -14,7 +14,8 @@ double steadyClockMs() {
         .count();
 }
 
-DisplayFrames::DisplayFrames(QObject* parent) : QObject(parent) {
+DisplayFrames::DisplayFrames(QObject* parent, PresentPaths presentPaths)
+    : QObject(parent), presentPaths_(std::move(presentPaths)) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { refreshed(steadyClockMs()); });
@@ -78,7 +79,7 @@ void DisplayFrames::start(QWindow* window, double nominalMs, std::function<void(
     counter_ = 0;
     const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
     if (window != nullptr && !wayland) {
-        path_ = presentPathFor(
+        path_ = presentPaths_(
             window, [this](std::uint64_t counter, double atMs) { counted(counter, atMs); });
     }
     source_ = window != nullptr && wayland ? RefreshSource::FrameCallbacks

@@ -40,7 +40,15 @@ public:
     // first one after measuring (missed ones included), `atMs` is its time on the steady clock.
     using Tick = std::function<void(long refresh, double atMs)>;
 
-    explicit DisplayFrames(QObject* parent = nullptr);
+    // How the X server's Present path is opened for a window.
+    using PresentPaths =
+        std::function<std::unique_ptr<PresentPath>(QWindow*, PresentPath::Refreshed)>;
+
+    explicit DisplayFrames(
+        QObject* parent = nullptr,
+        PresentPaths presentPaths = [](QWindow* window, PresentPath::Refreshed refreshed) {
+            return presentPathFor(window, std::move(refreshed));
+        });
 
     // Starts counting the refreshes of `window`. `nominalMs` is the screen's own word, used by
     // the timer and as the cycle until it is measured. `measured(cycleMs)` runs once the cycle is
@@ -81,6 +89,7 @@ private:
     RefreshSource source_ = RefreshSource::Timer;
     QTimer timer_;
     QTimer silence_; // how long the X server has not answered
+    PresentPaths presentPaths_;
     std::unique_ptr<PresentPath> path_;
     std::uint64_t counter_ = 0;
     std::uint64_t originCounter_ = 0;

@@ -38,15 +38,12 @@ public:
     // The first thesis located, the ring colours as a session starts from them.
     void prepare();
 
-    SessionState& state() { return state_; }
-    const SessionState& state() const { return state_; }
     RecordTable& letters() { return letters_; }
     const RecordTable& letters() const { return letters_; }
     RecordTable& scenario() { return scenario_; }
     const RecordTable& scenario() const { return scenario_; }
     PanelScene& scene() { return scene_; }
     const PanelScene& scene() const { return scene_; }
-    const SessionEngine& engine() const { return engine_; }
     FrameExchange& frames() { return frames_; }
     RingSurface& rings() { return rings_; }
     const PacedSessionDriver* pacedDriver() const;

@@ -33,8 +33,6 @@ public:
     // Refreshes from the first state to the planned end of the last one, every state on time.
     long plannedRefreshes() const { return plannedEnd_; }
     double plannedMs() const { return static_cast<double>(plannedEnd_) * refresh_; }
-    // The refresh on which the first state reached the screen.
-    std::optional<long> startedAt() const { return origin_; }
     // How many refreshes later than planned the latest state reached the screen, at most.
     long longestLateness() const { return longestLateness_; }
     double longestLatenessMs() const { return static_cast<double>(longestLateness_) * refresh_; }

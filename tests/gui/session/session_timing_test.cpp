@@ -64,10 +64,11 @@ public:
     void start(SessionEngine& engine, const SessionSettings& settings, QSize window,
                std::function<void(const SessionOutcome&)> ended) override {
         SessionPacer pacer(sink_, refreshMs_);
+        const std::size_t first = sink_.states.size();
         const SessionOutcome outcome = engine.run(settings, window, pacer, pacer, nullptr);
         pacer.finish();
         planned = pacer.timeline().plannedMs();
-        length = sink_.nowMs() - static_cast<double>(*pacer.timeline().startedAt()) * refreshMs_;
+        length = sink_.states.size() > first ? sink_.nowMs() - sink_.states[first].at : 0;
         ended(outcome);
     }
     bool isRunning() const override { return false; }

@@ -1,4 +1,5 @@
 #include "platform/presentation/present_path.h"
+#include "platform/presentation/x11_server.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -14,7 +15,6 @@
 #include <mutex>
 #include <optional>
 #include <qguiapplication_platform.h>
-#include <sys/ipc.h>
 #include <sys/shm.h>
 #include <thread>
 #include <vector>
@@ -26,10 +26,7 @@
 namespace mirelta {
 namespace {
 
-template <typename Reply> struct FreeReply {
-    void operator()(Reply* reply) const { std::free(reply); }
-};
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
+using x11::WindowFormat;
 
 // A picture of the window on the server, which reads it until it says the buffer is idle. Only
 // the part a frame updates is put into it: the server copies no other. Where the server shares
@@ -40,103 +37,6 @@ struct Buffer {
     std::uint8_t* shared = nullptr;
     xcb_shm_seg_t segment = XCB_NONE;
 };
-
-// Memory the server maps as a picture's pixels, or none where it cannot (a server on another
-// machine); the segment is marked for removal once both sides hold it, so it goes with them.
-std::uint8_t* sharePixels(xcb_connection_t* connection, std::size_t bytes, xcb_shm_seg_t segment) {
-    const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    if (id < 0) {
-        return nullptr;
-    }
-    void* memory = shmat(id, nullptr, 0);
-    xcb_generic_error_t* error = nullptr;
-    if (memory != reinterpret_cast<void*>(-1)) {
-        error = xcb_request_check(
-            connection,
-            xcb_shm_attach_checked(connection, segment, static_cast<std::uint32_t>(id), 0));
-    }
-    shmctl(id, IPC_RMID, nullptr);
-    if (memory == reinterpret_cast<void*>(-1)) {
-        return nullptr;
-    }
-    if (error != nullptr) {
-        std::free(error);
-        shmdt(memory);
-        return nullptr;
-    }
-    return static_cast<std::uint8_t*>(memory);
-}
-
-bool serverSharesPixmaps(xcb_connection_t* connection) {
-    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
-    if (shm == nullptr || !shm->present) {
-        return false;
-    }
-    ReplyPtr<xcb_shm_query_version_reply_t> version(
-        xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr));
-    return version && version->shared_pixmaps != 0 &&
-           version->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
-}
-
-struct WindowFormat {
-    QSize size;
-    std::uint8_t depth = 0;
-};
-
-// The window's pixels must be what a QImage of 32-bit RGB holds, byte for byte, so that a frame
-// goes to the server as it is.
-std::optional<WindowFormat> windowFormat(xcb_connection_t* connection, xcb_window_t window) {
-    ReplyPtr<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
-    ReplyPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-        connection, xcb_get_window_attributes(connection, window), nullptr));
-    if (!geometry || !attributes || (geometry->depth != 24 && geometry->depth != 32)) {
-        return std::nullopt;
-    }
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) {
-        return std::nullopt;
-    }
-    bool thirtyTwoBits = false;
-    for (auto format = xcb_setup_pixmap_formats_iterator(setup); format.rem;
-         xcb_format_next(&format)) {
-        if (format.data->depth == geometry->depth) {
-            thirtyTwoBits = format.data->bits_per_pixel == 32;
-        }
-    }
-    bool rgb = false;
-    for (auto screen = xcb_setup_roots_iterator(setup); screen.rem; xcb_screen_next(&screen)) {
-        for (auto depth = xcb_screen_allowed_depths_iterator(screen.data); depth.rem;
-             xcb_depth_next(&depth)) {
-            for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
-                 xcb_visualtype_next(&visual)) {
-                if (visual.data->visual_id == attributes->visual) {
-                    rgb = visual.data->red_mask == 0xFF0000 && visual.data->green_mask == 0xFF00 &&
-                          visual.data->blue_mask == 0xFF;
-                }
-            }
-        }
-    }
-    if (!thirtyTwoBits || !rgb) {
-        return std::nullopt;
-    }
-    return WindowFormat{QSize(geometry->width, geometry->height), geometry->depth};
-}
-
-bool hasPresentAndFixes(xcb_connection_t* connection) {
-    const xcb_query_extension_reply_t* present =
-        xcb_get_extension_data(connection, &xcb_present_id);
-    const xcb_query_extension_reply_t* fixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
-    if (present == nullptr || !present->present || fixes == nullptr || !fixes->present) {
-        return false;
-    }
-    // Both must be told the version the client speaks before they take requests.
-    ReplyPtr<xcb_present_query_version_reply_t> presentVersion(xcb_present_query_version_reply(
-        connection, xcb_present_query_version(connection, 1, 2), nullptr));
-    ReplyPtr<xcb_xfixes_query_version_reply_t> fixesVersion(xcb_xfixes_query_version_reply(
-        connection, xcb_xfixes_query_version(connection, 5, 0), nullptr));
-    return presentVersion && fixesVersion && fixesVersion->major_version >= 2;
-}
 
 // A connection of its own, read by a thread of its own: Qt's connection is read by Qt, and the
 // server's answers must not wait for the window's thread.
@@ -156,7 +56,7 @@ public:
         maxPutBytes_ = std::max<std::size_t>(
             4096, std::size_t{4} * xcb_get_maximum_request_length(connection_) - 64);
         sharedPixmaps_ =
-            transfer == PixelTransfer::SharedWhereOffered && serverSharesPixmaps(connection_);
+            transfer == PixelTransfer::SharedWhereOffered && x11::serverSharesPixmaps(connection_);
         // Two pictures made before the first frame: one the server reads, one the next frame is
         // written to. Making one costs its memory's first touch, which no frame should wait for.
         {
@@ -272,7 +172,7 @@ private:
         const std::size_t bytes = std::size_t{4} * width * height;
         if (sharedPixmaps_) {
             added.segment = xcb_generate_id(connection_);
-            added.shared = sharePixels(connection_, bytes, added.segment);
+            added.shared = x11::sharePixels(connection_, bytes, added.segment);
         }
         if (added.shared != nullptr) {
             std::memset(added.shared, 0, bytes);
@@ -295,7 +195,7 @@ private:
         const auto stride = static_cast<std::size_t>(format_.size.width()) * 4;
         const auto rowBytes = static_cast<std::size_t>(rect.width()) * 4;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            const uchar* from = window.constScanLine(y) + 4 * rect.left();
+            const uchar* from = window.constScanLine(y) + std::ptrdiff_t{4} * rect.left();
             std::memcpy(pixels + stride * static_cast<std::size_t>(y) +
                             4 * static_cast<std::size_t>(rect.left()),
                         from, rowBytes);
@@ -313,7 +213,8 @@ private:
             const int rows = std::min(rowsAtOnce, rect.bottom() + 1 - top);
             rowsOut_.resize(rowBytes * static_cast<std::size_t>(rows));
             for (int row = 0; row < rows; ++row) {
-                const uchar* from = window.constScanLine(top + row) + 4 * rect.left();
+                const uchar* from =
+                    window.constScanLine(top + row) + std::ptrdiff_t{4} * rect.left();
                 std::copy(from, from + rowBytes,
                           rowsOut_.begin() + static_cast<long>(rowBytes) * row);
             }
@@ -429,9 +330,9 @@ std::unique_ptr<PresentPath> presentPathFor(QWindow* window, PresentPath::Refres
         return nullptr;
     }
     const auto id = static_cast<xcb_window_t>(window->winId());
-    std::optional<WindowFormat> format;
-    if (hasPresentAndFixes(connection)) {
-        format = windowFormat(connection, id);
+    std::optional<x11::WindowFormat> format;
+    if (x11::hasPresentAndFixes(connection)) {
+        format = x11::windowFormat(connection, id);
     }
     if (!format) {
         xcb_disconnect(connection);

@@ -1,33 +1,21 @@
 // The command-line checker, run as a user runs it.
 
+#include "tests/support/command_run.h"
 #include "text/cp1251.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
-struct CheckRun {
-    int status;
-    std::string out;
-};
+using CheckRun = mirelta::test::CommandRun;
 
 // Runs the checker with the arguments (stderr goes into the output after "ERR:").
 CheckRun check(const std::string& arguments) {
-    const std::string command = std::string(MIRELTA_CHECK_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, read);
-    }
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return mirelta::test::runCommand(MIRELTA_CHECK_PATH, arguments);
 }
 
 class TempFile {

@@ -1,6 +1,7 @@
 // The flash checker's command line, run as a user runs it: a session played on its own timeline
 // fails, recordings get their verdict by exit status, and bad input is refused with a message.
 
+#include "tests/support/command_run.h"
 #include "tools/flash_check/program_copy.h"
 
 #include <QColor>
@@ -8,29 +9,15 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CheckRun {
-    int status;
-    std::string out; // standard output and standard error together
-};
+using CheckRun = mirelta::test::CommandRun; // standard error in `out` too
 
 CheckRun check(const std::string& arguments) {
-    const std::string command = std::string(MIRELTA_FLASH_CHECK_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, read);
-    }
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return mirelta::test::runCommand(MIRELTA_FLASH_CHECK_PATH, arguments);
 }
 
 // A recording of black and white frames swapped `hertz` times a second each way.

@@ -1,11 +1,11 @@
 // The trace runner's command line, run as a user runs it.
 
-#include <cstdio>
+#include "tests/support/command_run.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -35,24 +35,16 @@ private:
 };
 
 TraceRun trace(const std::string& arguments) {
-    const std::string command = std::string(MIRELTA_TRACE_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, read);
-    }
-    const int status = pclose(pipe);
+    const mirelta::test::CommandRun run = mirelta::test::runCommand(MIRELTA_TRACE_PATH, arguments);
     std::string ending;
-    for (std::size_t start = 0; start < out.size();) {
-        const std::size_t end = std::min(out.find('\n', start), out.size());
-        if (out.compare(start, 4, "end ") == 0) {
-            ending = out.substr(start, end - start);
+    for (std::size_t start = 0; start < run.out.size();) {
+        const std::size_t end = std::min(run.out.find('\n', start), run.out.size());
+        if (run.out.compare(start, 4, "end ") == 0) {
+            ending = run.out.substr(start, end - start);
         }
         start = end + 1;
     }
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ending};
+    return {run.status, run.out, ending};
 }
 
 } // namespace
